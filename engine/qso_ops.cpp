@@ -1,0 +1,235 @@
+#include "engine/qso_ops.h"
+
+#include <cstring>
+
+#include "engine/rules.h"
+#include "engine/stores.h"
+#include "ui/setup_link.h"
+
+namespace {
+
+const char* const kSep = "  ";
+const char* const kBadSuffixes[] = {"   WRONG BAND !!!", "   WRONG MODE !!!", "   NO NUMBER !!!", "   DUPE !!!"};
+enum BadKind { kWrongBand, kWrongMode, kNoNumber, kDupe };
+
+CString BadQsoLine(const QsoArgs& q, const CString& when, BadKind kind)
+{
+    CString line;
+    line.Format("QSO:  %u", q.freqHz / 1000);
+    const CString* fields[] = {&q.mode, &when, &q.ownCall, &q.rstSent, &q.nrSent, &q.call, &q.rstRcvd, &q.nrRcvd};
+    for (const CString* f : fields) {
+        line += kSep;
+        line += *f;
+    }
+    line += kBadSuffixes[kind];
+    return line;
+}
+
+// The bad-QSO file is opened only when there is a line to write: the host
+// replays its whole log after every reset, and an open is not cheap.
+void AppendBadQsoLine(const CString& line)
+{
+    CStdioFile file;
+    if (file.Open(g_badQsoPath, CStdioFile::modeAppend))
+        file.WriteLine(line);
+}
+
+// Splits text at every separator, left to right.
+CStringArray SplitFields(const CString& text)
+{
+    CStringArray parts;
+    int pos = 0;
+    for (;;) {
+        int hit = text.Find(kSep, pos);
+        if (hit < 0) {
+            parts.Add(text.Mid(pos));
+            return parts;
+        }
+        parts.Add(text.Mid(pos, hit - pos));
+        pos = hit + 2;
+    }
+}
+
+// True when line is a bad-QSO line of this QSO: same mode, same date and
+// minute, and the worked-call field equal to the call as a whole field.
+bool IsLineOfQso(const CString& line, const QsoArgs& q, const CString& when)
+{
+    const char* prefix = "QSO:  ";
+    if (line.Find(prefix) != 0)
+        return false;
+    int pos = 6;
+    while (pos < line.GetLength() && line[pos] >= '0' && line[pos] <= '9')
+        ++pos;
+    CString head = CString(kSep) + q.mode + kSep + when + kSep;
+    if (line.Mid(pos, head.GetLength()) != head)
+        return false;
+    CString rest = line.Mid(pos + head.GetLength());
+    bool suffixFound = false;
+    for (const char* suffix : kBadSuffixes) {
+        CString s(suffix);
+        if (rest.Right(s.GetLength()) == s) {
+            rest = rest.Left(rest.GetLength() - s.GetLength());
+            suffixFound = true;
+            break;
+        }
+    }
+    if (!suffixFound)
+        return false;
+    // own call, RST sent, number sent, worked call, RST received, number received
+    CStringArray fields = SplitFields(rest);
+    return fields.GetSize() == 6 && fields[3] == q.call;
+}
+
+} // namespace
+
+COleDateTime DateFromHost(const COleDateTime* p)
+{
+    if (!p)
+        return COleDateTime(0.0, COleDateTime::null);
+    return COleDateTime(p->m_dt, static_cast<COleDateTime::DateTimeStatus>(p->m_status));
+}
+
+int AddQso(const QsoArgs& q)
+{
+    CString when = q.time.Format("%Y-%m-%d %H%M");
+    if (!g_bandRules.Contains(q.band)) {
+        AppendBadQsoLine(BadQsoLine(q, when, kWrongBand));
+        return 0;
+    }
+    if (!g_modeRules.Contains(q.mode)) {
+        AppendBadQsoLine(BadQsoLine(q, when, kWrongMode));
+        return 0;
+    }
+    if (q.nrRcvd.IsEmpty() || q.nrSent.IsEmpty()) {
+        AppendBadQsoLine(BadQsoLine(q, when, kNoNumber));
+        return 0;
+    }
+
+    CInfo r;
+    r.m_call = q.call;
+    r.m_band = q.band;
+    r.m_mode = q.mode;
+    r.m_continent = q.continent;
+    r.m_country = q.country;
+    r.m_rstRcvd = q.rstRcvd;
+    r.m_rstSent = q.rstSent;
+    r.m_nrRcvd = q.nrRcvd;
+    r.m_nrSent = q.nrSent;
+    r.m_freqKHz = q.freqHz / 1000;
+    r.m_time = q.time;
+    {
+        CSingleLock lock(g_storeLock);
+        bool known = false;
+        for (int i = 0; i < g_bandsWorked.GetSize() && !known; ++i)
+            known = g_bandsWorked[i] == q.band;
+        if (!known)
+            g_bandsWorked.Add(q.band);
+        int n = g_qsoLog.GetSize();
+        for (int j = 0; j < n; ++j) {
+            const CInfo& e = g_qsoLog[j];
+            if (e.m_call == r.m_call && e.m_band == r.m_band && e.m_mode == r.m_mode) {
+                r.m_dupe = 1;
+                r.m_notCounted = 1;
+                break;
+            }
+        }
+        g_qsoLog.Add(r);
+    }
+    if (r.m_dupe)
+        AppendBadQsoLine(BadQsoLine(q, when, kDupe));
+    return 1;
+}
+
+int RemoveQso(const QsoArgs& q)
+{
+    {
+        CSingleLock lock(g_storeLock);
+        int n = g_qsoLog.GetSize();
+        for (int i = 0; i < n; ++i) {
+            const CInfo& e = g_qsoLog[i];
+            if (e.m_call == q.call && e.m_mode == q.mode && e.m_band == q.band && e.m_time == q.time) {
+                g_qsoLog.RemoveAt(i);
+                break;
+            }
+        }
+        if (g_qsoLog.GetSize() == 0)
+            g_bandsWorked.RemoveAll();
+    }
+
+    if (!g_badQsoPath.IsEmpty()) {
+        CString when = q.time.Format("%Y-%m-%d %H%M");
+        CString kept = CString(kBadQsoHeader) + CStdioFile::kLineEnd;
+        if (g_textFile.Open(g_badQsoPath, CStdioFile::modeRead)) {
+            bool header = true;
+            while (g_textFile.ReadString(g_lineBuffer)) {
+                if (header) {
+                    header = false;
+                    continue;
+                }
+                if (!IsLineOfQso(g_lineBuffer, q, when))
+                    kept += g_lineBuffer + CStdioFile::kLineEnd;
+            }
+            g_textFile.Close();
+        }
+        CStdioFile out;
+        if (out.Open(g_badQsoPath, CStdioFile::modeWrite))
+            out.WriteString(kept);
+    }
+
+    g_refreshPending = 1;
+    PostPrevQsoRefresh();
+    return 1;
+}
+
+int CheckCall(const CallCheckArgs& c)
+{
+    if (g_refreshPending && IsSetupWindowOpen()) {
+        g_refreshPending = 0;
+        if (!PostPrevQsoRefresh())
+            g_refreshPending = 1; // the window went away: nothing waits
+    }
+
+    const int notApplicable = (g_hostVersion == "2.19" || g_hostVersion == "2.20") ? 1 : 4;
+    if (c.hasBand && c.hasCompareBand && c.band.CompareNoCaseAscii(c.compareBand) != 0)
+        return notApplicable;
+    if (!g_bandRules.Contains(c.band) || !g_modeRules.Contains(c.mode))
+        return notApplicable;
+
+    CString remembered;
+    bool dupe = false;
+    {
+        CSingleLock lock(g_storeLock);
+        int n = g_qsoLog.GetSize();
+        for (int i = 0; i < n; ++i) {
+            const CInfo& e = g_qsoLog[i];
+            if (e.m_call != c.call || e.m_band != c.band)
+                continue;
+            remembered = e.m_nrRcvd;
+            if (e.m_mode == c.mode) {
+                dupe = true;
+                break;
+            }
+        }
+    }
+    if (c.nrOut) {
+        const int kMax = 49;
+        int len = remembered.GetLength() < kMax ? remembered.GetLength() : kMax;
+        std::memcpy(c.nrOut, remembered.GetString(), static_cast<size_t>(len));
+        c.nrOut[len] = '\0';
+    }
+    return dupe ? 0 : 1;
+}
+
+int IsValidExchg(const char* exchange)
+{
+    const char* e = exchange ? exchange : "";
+    size_t len = std::strlen(e);
+    if (len != 3 && len != 4)
+        return 0;
+    for (size_t i = 0; i < len; ++i)
+        if (e[i] < '0' || e[i] > '9')
+            return 0;
+    if (len == 3 && std::strcmp(e, "599") == 0)
+        return 0;
+    return 1;
+}

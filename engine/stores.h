@@ -1,0 +1,31 @@
+// The QSO store, the bands worked and the shared texts of the module.
+// g_storeLock guards g_qsoLog, g_bandsWorked, g_prevQsoRows and
+// g_prevQsoCall: the host's thread writes them, the Setup thread reads them.
+#pragma once
+#include "engine/info.h"
+#include "framework/lock.h"
+#include "framework/stdiofile.h"
+
+extern CArray<CInfo> g_qsoLog;
+extern CStringArray g_prevQsoRows[6];
+extern CStringArray g_bandsWorked;
+extern CStringArray g_prevQsoBands;
+extern CCriticalSection g_storeLock;
+
+extern CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_lineBuffer,
+    g_badQsoPath, g_prevQsoCall, g_resultText;
+extern CStdioFile g_textFile;
+extern CString g_iniSection; // "Settings"
+extern CString g_iniFile;    // "Plugins\BALTIC.ini"
+
+extern int g_htmlReport;     // the report is HTML (setVersion)
+extern int g_refreshPending; // a Previous QSO refresh may be requested
+extern int g_balticStation;  // the operator's own prefix is Baltic
+extern int g_russianUi;      // the windows use their Russian texts
+extern int g_cabrilloRun;    // the last reset asked for a Cabrillo export
+extern int g_startFlag;      // "Start" as the last reset read it
+extern int g_badQsoCount;
+extern int g_claimedScore;
+
+// Header line of the bad-QSO file, with its trailing blank.
+extern const char* const kBadQsoHeader;

@@ -1,0 +1,23 @@
+// The few operating-system services that the portable code needs, behind
+// plain functions so that the rules and reports include no system header.
+#pragma once
+#include <functional>
+
+#include "framework/str.h"
+
+// Case-insensitive comparison in the ANSI code page (multibyte-aware).
+int AnsiCompareNoCase(const char* a, const char* b);
+
+// Private-profile (INI) access. Reads return the whole value, whatever its
+// length; a missing file, section or key gives defaultValue.
+CString ProfileRead(const char* section, const char* key, const char* defaultValue, const char* file);
+// Returns false when the write could not be made; callers may ignore it.
+bool ProfileWrite(const char* section, const char* key, const char* value, const char* file);
+
+// Calls visit with each file name (no directory) that matches the wildcard
+// pattern, until visit returns false.
+void ForEachFileName(const char* pattern, const std::function<bool(const char* name)>& visit);
+
+// A modal message box owned by the calling process's active window, if any.
+// Style flags are the Win32 MB_* values. Returns the button pressed.
+int ShowMessageBox(const char* text, const char* caption, unsigned style);

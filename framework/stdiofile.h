@@ -1,0 +1,36 @@
+// CStdioFile: a buffered text file, read line by line or written whole.
+// Every line this module writes ends in CR LF; that is decided here alone.
+#pragma once
+#include <cstdio>
+
+#include "framework/str.h"
+
+class CStdioFile {
+public:
+    enum OpenFlags {
+        modeRead = 0x0,
+        modeWrite = 0x1,      // create or truncate
+        modeAppend = 0x2,     // create if missing, write at the end
+    };
+    static const char* const kLineEnd; // "\r\n"
+
+    CStdioFile() = default;
+    ~CStdioFile() { Close(); }
+    CStdioFile(const CStdioFile&) = delete;
+    CStdioFile& operator=(const CStdioFile&) = delete;
+
+    // Opens the file shared for reading and writing by other programs.
+    // An empty name fails.
+    bool Open(const char* name, unsigned flags);
+    bool IsOpen() const { return m_file != nullptr; }
+    // Reads the next line without its line end (LF or CR LF); false at the end.
+    bool ReadString(CString& line);
+    // Writes text as it is, then flushes.
+    void WriteString(const CString& text);
+    // Writes text and the line end, then flushes.
+    void WriteLine(const CString& text);
+    void Close();
+
+private:
+    FILE* m_file = nullptr;
+};

@@ -1,0 +1,65 @@
+// CString: an 8-bit ANSI text with value semantics, the subset of the
+// platform string class this plug-in uses.
+#pragma once
+#include <cstdarg>
+#include <string>
+
+class CString {
+public:
+    CString() = default;
+    CString(const char* text) : m_s(text ? text : "") {}
+    CString(const char* text, int length) : m_s(text ? std::string(text, static_cast<size_t>(length)) : std::string()) {}
+    CString(const std::string& text) : m_s(text) {}
+    CString(char c, int count = 1) : m_s(static_cast<size_t>(count > 0 ? count : 0), c) {}
+
+    int GetLength() const { return static_cast<int>(m_s.size()); }
+    bool IsEmpty() const { return m_s.empty(); }
+    void Empty() { m_s.clear(); }
+    const char* GetString() const { return m_s.c_str(); }
+    operator const char*() const { return m_s.c_str(); }
+    const std::string& str() const { return m_s; }
+    char GetAt(int index) const;
+    char operator[](int index) const { return GetAt(index); }
+
+    CString& operator=(const char* text) { m_s = text ? text : ""; return *this; }
+    CString& operator+=(const CString& other) { m_s += other.m_s; return *this; }
+    CString& operator+=(const char* text) { if (text) m_s += text; return *this; }
+    CString& operator+=(char c) { m_s += c; return *this; }
+
+    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_s + b.m_s); }
+    friend CString operator+(const CString& a, const char* b) { CString r(a); r += b; return r; }
+    friend CString operator+(const char* a, const CString& b) { CString r(a); r += b; return r; }
+    friend bool operator==(const CString& a, const CString& b) { return a.m_s == b.m_s; }
+    friend bool operator==(const CString& a, const char* b) { return a.m_s == (b ? b : ""); }
+    friend bool operator==(const char* a, const CString& b) { return b == a; }
+    friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
+    friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
+    friend bool operator<(const CString& a, const CString& b) { return a.m_s < b.m_s; }
+
+    // Exact byte comparison: <0, 0, >0.
+    int Compare(const char* other) const;
+    // Case-insensitive comparison, multibyte-aware in the ANSI code page.
+    int CompareNoCase(const char* other) const;
+    // Case-insensitive comparison folding ASCII letters only, byte by byte.
+    int CompareNoCaseAscii(const char* other) const;
+
+    // printf-style formatting; replaces the content.
+    void Format(const char* format, ...);
+    void FormatV(const char* format, va_list args);
+    void AppendFormat(const char* format, ...);
+
+    // Position of the first occurrence at or after start, -1 if none.
+    int Find(const char* sub, int start = 0) const;
+    int Find(char c, int start = 0) const;
+    CString Mid(int first) const;
+    CString Mid(int first, int count) const;
+    CString Left(int count) const;
+    CString Right(int count) const;
+    // Removes leading and trailing blanks, tabs and line breaks.
+    CString& Trim();
+    // Replaces every non-overlapping occurrence; returns the count.
+    int Replace(const char* from, const char* to);
+
+private:
+    std::string m_s;
+};

@@ -1,0 +1,13 @@
+#include "plugin/app.h"
+
+#include <windows.h>
+
+#include "ui/setup_link.h"
+
+int CTestApp::ExitInstance()
+{
+    CloseOperatorWindows();
+    // Lets the Setup thread leave the module's code after its window is gone.
+    Sleep(20);
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,137 @@
+// The exported entry points: each copies the host's parameters, runs the
+// operation, and never lets an exception reach the host.
+#include "plugin/exports.h"
+
+#include "engine/qso_ops.h"
+#include "engine/stores.h"
+#include "framework/platform.h"
+#include "report/report.h"
+
+namespace {
+
+CString Text(const char* p)
+{
+    return CString(p);
+}
+
+QsoArgs MakeQso(const char* ownCall, const char* call, const COleDateTime* time, unsigned int freqHz,
+                const char* mode, const char* rstSent, const char* rstRcvd, const char* nrSent,
+                const char* nrRcvd, const char* country, const char* continent, const char* band)
+{
+    QsoArgs q;
+    q.ownCall = Text(ownCall);
+    q.call = Text(call);
+    q.time = DateFromHost(time);
+    q.freqHz = freqHz;
+    q.mode = Text(mode);
+    q.rstSent = Text(rstSent);
+    q.rstRcvd = Text(rstRcvd);
+    q.nrSent = Text(nrSent);
+    q.nrRcvd = Text(nrRcvd);
+    q.country = Text(country);
+    q.continent = Text(continent);
+    q.band = Text(band);
+    return q;
+}
+
+const char* const kEmpty = "";
+
+} // namespace
+
+BALTIC_API int __cdecl AddData0(BALTIC_QSO_PARAMS)
+{
+    try {
+        return AddQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country,
+                              continent, band));
+    } catch (...) {
+        return 0;
+    }
+}
+
+BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
+{
+    try {
+        RemoveQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country,
+                          continent, band));
+    } catch (...) {
+    }
+    return 1;
+}
+
+BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
+{
+    try {
+        ResetArgs a;
+        a.hostFolder = Text(hostFolder);
+        a.cabrillo = cabrillo;
+        a.myCall = Text(myCall);
+        a.first = DateFromHost(first);
+        a.second = DateFromHost(second);
+        a.myCountry = Text(myCountry);
+        a.myContinent = Text(myContinent);
+        ResetStats(a);
+    } catch (...) {
+    }
+    return 1;
+}
+
+BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
+{
+    try {
+        CallCheckArgs c;
+        c.call = Text(call);
+        c.mode = Text(mode);
+        c.country = Text(country);
+        c.continent = Text(continent);
+        c.hasBand = band != nullptr;
+        c.band = Text(band);
+        c.hasCompareBand = compareBand != nullptr;
+        c.compareBand = Text(compareBand);
+        c.nrOut = nrOut;
+        return CheckCall(c);
+    } catch (...) {
+        return 1;
+    }
+}
+
+BALTIC_API const char* __cdecl GetResult0(int* status)
+{
+    const char* result = kEmpty;
+    try {
+        result = RunReport();
+    } catch (...) {
+        result = g_resultText.GetString();
+    }
+    if (status)
+        *status = -1;
+    return result;
+}
+
+BALTIC_API int __cdecl GetExchgCount0()
+{
+    return 1;
+}
+
+BALTIC_API const char* __cdecl GetSetName(int index)
+{
+    return index == 0 ? "Baltic Contest" : kEmpty;
+}
+
+BALTIC_API int __cdecl IsValidExchg0(BALTIC_EXCHG_PARAMS)
+{
+    return IsValidExchg(exchange);
+}
+
+BALTIC_API void __cdecl SetupSet0()
+{
+    try {
+        ShowMessageBox("No additional setup for this contest", nullptr, 0 /* MB_OK */);
+    } catch (...) {
+    }
+}
+
+BALTIC_API unsigned int __cdecl setVersion(const char*)
+{
+    g_htmlReport = 1;
+    return 0;
+}

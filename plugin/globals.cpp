@@ -1,0 +1,63 @@
+// Every module global, defined here in the order the module creates them;
+// they are destroyed in the reverse order at unload.
+#include "cabrillo/header.h"
+#include "engine/rules.h"
+#include "engine/stores.h"
+#include "framework/dispatch.h"
+#include "plugin/app.h"
+#include "report/templates.h"
+#include "ui/setup_link.h"
+
+// Guards the stores read by the Setup thread; first so it outlives them.
+CCriticalSection g_storeLock;
+
+CStringArray g_prevQsoBands;
+CTestApp theApp;
+
+static const char* const kModes[] = {"CW", "SSB"};
+static const char* const kBands[] = {"80m"};
+CContestRules g_modeRules(kModes, 2);
+CContestRules g_bandRules(kBands, 1);
+
+CCabrilloHeader g_cabrilloHeader;
+COleDispatchDriver g_hostApp;
+CArray<CInfo> g_qsoLog;
+CStringArray g_prevQsoRows[6];
+CStringArray g_bandsWorked;
+
+CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_lineBuffer, g_badQsoPath,
+    g_prevQsoCall, g_resultText;
+CStdioFile g_textFile;
+CString g_iniSection("Settings");
+CString g_iniFile("Plugins\\BALTIC.ini");
+
+const char* const kReportCredit = "BALTIC contest statistics plug-in, 80 m CW/SSB";
+CString g_htmlHead(
+    "<html><head><style>table{ width:100%; }table, th, td{ border: 1px solid black; border-collapse: collapse; "
+    "}th, td{ padding: 1px; text-align: middle; }th,td{ background-color: #fffac6; color: "
+    "black}</style></head><body>");
+CString g_htmlTitle("<center><b>%s</b></center><center>Contestant:  <b>%s</center></b><table>");
+CString g_htmlColumnHeads("<tr><th> %s</th><th> %s</th><th> %s</th><th> %s</th><th> %s</th></tr>");
+CString g_htmlBandRow("<tr><th> <center>%s</center></th><td><center>%i</center></td><td><center>%i</center></"
+                      "td><td><center>%i</center></td><td><center>%i</center></td></tr>");
+CString g_htmlTotalRow(g_htmlBandRow);
+CString g_htmlDupeRow("<tr><th> <center>%s</center></th><td><center>%i</center></td><td colspan=8> </td></tr>");
+CString g_htmlBadRow(g_htmlDupeRow);
+CString g_htmlValueRow("<tr><th>%s</small></th><td colspan=9><center>%5i</center></td></tr>");
+CString g_htmlSectionRow("<th colspan=10><center>%s</center></th></tr>");
+CString g_htmlRateRow("<tr><th> %s </th><td colspan=9><center>%5i /%i</center></td></tr>");
+CString g_htmlTail(CString("</table><h6 align=right>") + kReportCredit + "</h6></body></html>");
+
+int g_htmlReport = 0;
+int g_refreshPending = 1;
+Setup* g_pSetup = nullptr;
+
+// Flags and counters owned by single subsystems.
+int g_balticStation = 0;
+int g_russianUi = 0;
+int g_cabrilloRun = 0;
+int g_startFlag = 0;
+int g_badQsoCount = 0;
+int g_claimedScore = 0;
+
+const char* const kBadQsoHeader = "BALTIC CW/SSB TEST UBN file ";

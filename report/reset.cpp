@@ -1,0 +1,108 @@
+#include <cstdlib>
+
+#include "cabrillo/header.h"
+#include "engine/rules.h"
+#include "engine/stores.h"
+#include "framework/platform.h"
+#include "report/report.h"
+#include "report/score.h"
+#include "ui/settings.h"
+#include "ui/setup_link.h"
+
+namespace {
+
+int EditCabrilloHeader(const CString& callsign, const COleDateTime* first, const COleDateTime* second)
+{
+    return g_cabrilloHeader.EditHeader(callsign, first, second);
+}
+
+// The host's version: from the line holding "Qorv=" of "Qorv2.ini" in the
+// current directory, once a file of that name is seen in the host's folder.
+void DiscoverHostVersion(const CString& hostFolder)
+{
+    bool found = false;
+    ForEachFileName(hostFolder + "*.ini", [&](const char* name) {
+        found = CString(name).Find("Qorv2.ini") >= 0;
+        return !found;
+    });
+    if (!found) {
+        g_hostVersion = "Qorv";
+        return;
+    }
+    if (!g_textFile.Open("Qorv2.ini", CStdioFile::modeRead))
+        return;
+    while (g_textFile.ReadString(g_lineBuffer)) {
+        if (g_lineBuffer.Find("Qorv=") >= 0) {
+            g_hostVersion = g_lineBuffer.Mid(5);
+            break;
+        }
+    }
+    g_textFile.Close();
+}
+
+bool NeverOpensSetup(const CString& version)
+{
+    static const char* const kOld[] = {"2.18", "2.17", "2.16", "2.15", "2.14", "2.14R"};
+    for (const char* v : kOld)
+        if (version == v)
+            return true;
+    return false;
+}
+
+} // namespace
+
+ResetActions g_resetActions = {EditCabrilloHeader, StartSetupThread};
+
+int ResetStats(const ResetArgs& a)
+{
+    g_contestYear = a.first.Format("%Y");
+    g_contestDate = a.second.Format("%d.%m.%Y");
+
+    DiscoverHostVersion(a.hostFolder);
+
+    {
+        CSingleLock lock(g_storeLock);
+        g_qsoLog.RemoveAll();
+        g_bandsWorked.RemoveAll();
+    }
+
+    g_cabrilloRun = a.cabrillo;
+
+    g_myContinent = a.myContinent;
+    if (IsBalticCountry(a.myCountry))
+        g_balticStation = 1;
+    if (IsRussianTextCountry(a.myCountry))
+        g_russianUi = 1;
+    g_myCall = a.myCall;
+
+    {
+        CSingleLock lock(g_storeLock);
+        CStringArray& row = g_prevQsoRows[0];
+        row.RemoveAll();
+        row.Add(g_bandRules[0]);
+        for (int i = 0; i < 5; ++i)
+            row.Add("-");
+    }
+
+    if (a.cabrillo) {
+        // A cancelled header dialog cancels the export.
+        if (!g_resetActions.editHeader(a.myCall, &a.first, &a.second))
+            g_cabrilloRun = 0;
+        settings::WriteText(settings::kStart, "1");
+    }
+
+    g_startFlag = std::atoi(settings::ReadText(settings::kStart));
+    if (g_startFlag != 0) {
+        settings::WriteText(settings::kStart, "0");
+    } else if (!IsSetupWindowOpen()) {
+        if (!NeverOpensSetup(g_hostVersion))
+            g_resetActions.startSetupThread();
+        settings::WriteText(settings::kStart, "1");
+    }
+
+    g_badQsoPath = CString("BadQSO_RirezIzeruz_") + a.second.Format("%d_%m_%Y") + ".txt";
+    CStdioFile file;
+    if (file.Open(g_badQsoPath, CStdioFile::modeWrite))
+        file.WriteLine(kBadQsoHeader);
+    return 1;
+}

@@ -1,0 +1,61 @@
+#include "report/score.h"
+
+#include "engine/stores.h"
+
+int IsBalticCountry(const CString& prefix)
+{
+    return prefix == "LY" || prefix == "ES" || prefix == "YL";
+}
+
+int IsRussianTextCountry(const CString& prefix)
+{
+    static const char* const kPrefixes[] = {"UA", "UA2", "UA2/f", "UR", "UN", "EU"};
+    for (const char* p : kPrefixes)
+        if (prefix == p)
+            return 1;
+    return 0;
+}
+
+int QsoPoints(const CInfo& qso)
+{
+    if (g_balticStation)
+        return qso.m_continent == g_myContinent ? 1 : 2;
+    if (IsBalticCountry(qso.m_country))
+        return g_myContinent == "EU" ? 10 : 20;
+    return 1;
+}
+
+namespace {
+
+CString PaddedKey(const CString& band)
+{
+    const int kWidth = 20;
+    if (band.GetLength() >= kWidth)
+        return band;
+    return CString('0', kWidth - band.GetLength()) + band;
+}
+
+} // namespace
+
+void SortBands(CStringArray& bands)
+{
+    for (int i = 0; i + 1 < bands.GetSize(); ++i)
+        for (int j = i + 1; j < bands.GetSize(); ++j)
+            if (PaddedKey(bands[i]).Compare(PaddedKey(bands[j])) < 0) {
+                CString t = bands[i];
+                bands[i] = bands[j];
+                bands[j] = t;
+            }
+}
+
+int CountBadQsos()
+{
+    int count = 0;
+    if (!g_textFile.Open(g_badQsoPath, CStdioFile::modeRead))
+        return 0;
+    while (g_textFile.ReadString(g_lineBuffer))
+        if (g_lineBuffer.Find("DUPE", 1) < 0 && g_lineBuffer.Find("UBN", 1) < 0)
+            ++count;
+    g_textFile.Close();
+    return count;
+}

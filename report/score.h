@@ -1,0 +1,16 @@
+// The points rule, the band order and the counts behind the report.
+#pragma once
+#include "engine/info.h"
+
+int IsBalticCountry(const CString& prefix);
+int IsRussianTextCountry(const CString& prefix);
+
+// Points of one counted QSO for the operator of the last reset.
+int QsoPoints(const CInfo& qso);
+
+// Orders the bands by their names left-padded with "0" to 20 characters,
+// descending, so that "160m" comes before "80m" before "40m".
+void SortBands(CStringArray& bands);
+
+// Lines of the bad-QSO file that are neither its header nor a dupe.
+int CountBadQsos();

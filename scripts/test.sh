@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (under Wine, with a
+# virtual display for the windows).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+cd build
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 --timeout 600
