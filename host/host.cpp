@@ -107,7 +107,7 @@ FARPROC PluginHost::Resolve(const char* name)
 }
 
 #define HOST_FN(type, index) \
-    reinterpret_cast<type>(Resolve((m_decorated ? DecoratedNames() : PlainNames())[index].c_str()))
+    reinterpret_cast<type>(reinterpret_cast<void*>(Resolve((m_decorated ? DecoratedNames() : PlainNames())[index].c_str())))
 
 int PluginHost::AddData(const HostQso& q)
 {
@@ -161,7 +161,7 @@ int PluginHost::StatsGetExchgCount(const char* a, const char* b, const char* c)
 {
     // The plain export takes no parameters; the decorated one takes three texts.
     FARPROC p = Resolve(m_decorated ? DecoratedNames()[kStatsExchgCount].c_str() : "GetExchgCount0");
-    return reinterpret_cast<Count3Fn>(p)(a, b, c);
+    return reinterpret_cast<Count3Fn>(reinterpret_cast<void*>(p))(a, b, c);
 }
 
 const char* PluginHost::GetSetName(int index)
