@@ -111,20 +111,21 @@ FARPROC PluginHost::Resolve(const char* name)
 
 int PluginHost::AddData(const HostQso& q)
 {
-    HostDate t = q.time, other = q.time;
-    const char* f = kFiller;
-    return HOST_FN(QsoFn, kAdd)(q.ownCall, q.call, q.nullTime ? nullptr : &t, &other, &other, &other, 0, q.freqHz,
-                                q.mode, q.rstSent, q.rstRcvd, q.nrSent, q.nrRcvd, f, f, f, f, f, f, f, f, f,
-                                q.country, 0, 0, 0, 0.0, 0.0, f, q.continent, f, q.band, f);
+    return CallQso(kAdd, q);
 }
 
 int PluginHost::RemoveData(const HostQso& q)
 {
+    return CallQso(kRemove, q);
+}
+
+int PluginHost::CallQso(int index, const HostQso& q)
+{
     HostDate t = q.time, other = q.time;
     const char* f = kFiller;
-    return HOST_FN(QsoFn, kRemove)(q.ownCall, q.call, q.nullTime ? nullptr : &t, &other, &other, &other, 0, q.freqHz,
-                                   q.mode, q.rstSent, q.rstRcvd, q.nrSent, q.nrRcvd, f, f, f, f, f, f, f, f, f,
-                                   q.country, 0, 0, 0, 0.0, 0.0, f, q.continent, f, q.band, f);
+    return HOST_FN(QsoFn, index)(q.ownCall, q.call, q.nullTime ? nullptr : &t, &other, &other, &other, 0, q.freqHz,
+                                 q.mode, q.rstSent, q.rstRcvd, q.nrSent, q.nrRcvd, f, f, f, f, f, f, f, f, f,
+                                 q.country, 0, 0, 0, 0.0, 0.0, f, q.continent, f, q.band, f);
 }
 
 int PluginHost::ResetStats(const HostReset& r)

@@ -88,6 +88,7 @@ public:
 
 private:
     FARPROC Resolve(const char* name);
+    int CallQso(int index, const HostQso& q);
     HMODULE m_module = nullptr;
     std::string m_error;
     std::vector<std::string> m_missing;
