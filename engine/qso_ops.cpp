@@ -4,6 +4,7 @@
 
 #include "engine/rules.h"
 #include "engine/stores.h"
+#include "framework/platform.h"
 #include "ui/setup_link.h"
 
 namespace {
@@ -78,6 +79,16 @@ bool IsLineOfQso(const CString& line, const QsoArgs& q, const CString& when)
     // own call, RST sent, number sent, worked call, RST received, number received
     CStringArray fields = SplitFields(rest);
     return fields.GetSize() == 6 && fields[3] == q.call;
+}
+
+bool FileExists(const CString& name)
+{
+    bool found = false;
+    ForEachFileName(name, [&found](const char*) {
+        found = true;
+        return false;
+    });
+    return found;
 }
 
 } // namespace
@@ -159,20 +170,24 @@ int RemoveQso(const QsoArgs& q)
     if (!g_badQsoPath.IsEmpty()) {
         CString when = q.time.Format("%Y-%m-%d %H%M");
         CString kept = CString(kBadQsoHeader) + CStdioFile::kLineEnd;
-        if (g_textFile.Open(g_badQsoPath, CStdioFile::modeRead)) {
-            bool header = true;
+        bool readable = g_textFile.Open(g_badQsoPath, CStdioFile::modeRead);
+        if (readable) {
+            bool first = true;
             while (g_textFile.ReadString(g_lineBuffer)) {
-                if (header) {
-                    header = false;
-                    continue;
-                }
-                if (!IsLineOfQso(g_lineBuffer, q, when))
+                // The header is written anew below. A file deleted during the
+                // contest comes back through AddData0 without one: its first
+                // line is then a QSO line and is kept like any other.
+                bool header = first && g_lineBuffer == kBadQsoHeader;
+                first = false;
+                if (!header && !IsLineOfQso(g_lineBuffer, q, when))
                     kept += g_lineBuffer + CStdioFile::kLineEnd;
             }
             g_textFile.Close();
         }
+        // A file that exists but cannot be read (another program holds it)
+        // is left alone: rewriting it from nothing would lose its lines.
         CStdioFile out;
-        if (out.Open(g_badQsoPath, CStdioFile::modeWrite))
+        if ((readable || !FileExists(g_badQsoPath)) && out.Open(g_badQsoPath, CStdioFile::modeWrite))
             out.WriteString(kept);
     }
 

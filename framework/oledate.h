@@ -17,8 +17,14 @@ public:
     DateTimeStatus GetStatus() const { return static_cast<DateTimeStatus>(m_status); }
     double GetDays() const { return m_dt; }
 
-    // Equal when the statuses are equal and the day counts are equal.
-    bool operator==(const COleDateTime& other) const { return m_status == other.m_status && m_dt == other.m_dt; }
+    // Equal when both are valid with the same day count (to any fraction of
+    // a second) or both are null; an invalid value equals nothing.
+    bool operator==(const COleDateTime& other) const
+    {
+        if (m_status != other.m_status)
+            return false;
+        return m_status == valid ? m_dt == other.m_dt : m_status == null;
+    }
     bool operator!=(const COleDateTime& other) const { return !(*this == other); }
 
     // Difference in days, on a linear time scale (dates before 1899-12-30

@@ -17,6 +17,7 @@ have_cmd clang || need+=(clang)
 have_cmd llvm-nm || need+=(llvm)
 [ -f /usr/include/doctest/doctest.h ] || need+=(doctest-dev)
 have_pkg wine32:i386 || need+=(wine wine32:i386)
+have_cmd chromium || need+=(chromium)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

@@ -110,3 +110,12 @@ TEST_CASE("differences are taken in days on a linear scale")
     CHECK(COleDateTime(0.0).DaysSince(COleDateTime(-1.25, COleDateTime::invalid)) == 0.0);
     CHECK(COleDateTime(0.0, COleDateTime::null).DaysSince(COleDateTime(-1.25)) == 0.0);
 }
+
+TEST_CASE("equality: same valid day count, or both null; invalid equals nothing")
+{
+    CHECK(COleDateTime(43605.5) == COleDateTime(43605.5));
+    CHECK(COleDateTime(43605.5) != COleDateTime(43605.5 + 1e-9));
+    CHECK(COleDateTime(1.0, COleDateTime::null) == COleDateTime(2.0, COleDateTime::null));
+    CHECK(COleDateTime(1.0, COleDateTime::invalid) != COleDateTime(1.0, COleDateTime::invalid));
+    CHECK(COleDateTime(1.0) != COleDateTime(1.0, COleDateTime::null));
+}

@@ -1,0 +1,564 @@
+// The result report: points, band order, bad-QSO count, rates and the two
+// layouts, compared as whole texts written from the layouts by hand.
+#include <doctest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cabrillo/header.h"
+#include "engine/stores.h"
+#include "report/report.h"
+#include "report/score.h"
+#include "report/templates.h"
+
+namespace {
+
+// 2019-05-04 as an OLE day: 119 years of 365 days and 29 leap days from
+// 1900-01-01 (day 2) to 2019-01-01 (day 43466), then 123 days into the year.
+const double kMay4 = 43589.0;
+
+double At(int hour, int minute, double second = 0.0)
+{
+    return kMay4 + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
+// A scratch folder as the current directory, with its "Plugins" folder,
+// and the report's globals as a reset by SM5XYZ (SM, EU) leaves them.
+struct Scene {
+    explicit Scene(const char* folder)
+    {
+        GetCurrentDirectoryA(MAX_PATH, m_home);
+        CreateDirectoryA(folder, nullptr);
+        SetCurrentDirectoryA(folder);
+        CreateDirectoryA("Plugins", nullptr);
+        DeleteFileA("Plugins\\BALTIC.ini");
+        Clear();
+    }
+    ~Scene()
+    {
+        Clear();
+        SetCurrentDirectoryA(m_home);
+    }
+    static void Clear()
+    {
+        g_qsoLog.RemoveAll();
+        g_bandsWorked.RemoveAll();
+        g_balticStation = 0;
+        g_myContinent = "EU";
+        g_myCall = "SM5XYZ";
+        g_contestDate = "04.05.2019";
+        g_badQsoPath = "";
+        g_htmlReport = 0;
+        g_cabrilloRun = 0;
+    }
+    char m_home[MAX_PATH] = "";
+};
+
+struct Qso {
+    const char* call;
+    const char* country;
+    const char* continent;
+    double time;
+    const char* mode;
+    const char* band;
+    int dupe;
+};
+
+// Stores the QSOs as the engine would have: dupes are not counted, and each
+// band enters the worked list at its first QSO.
+void Fill(const std::vector<Qso>& qsos)
+{
+    for (const Qso& q : qsos) {
+        CInfo r;
+        r.m_call = q.call;
+        r.m_country = q.country;
+        r.m_continent = q.continent;
+        r.m_time = COleDateTime(q.time);
+        r.m_mode = q.mode;
+        r.m_band = q.band;
+        r.m_dupe = q.dupe;
+        r.m_notCounted = q.dupe;
+        r.m_rstSent = "599";
+        r.m_nrSent = "001";
+        r.m_rstRcvd = "579";
+        r.m_nrRcvd = "012";
+        r.m_freqKHz = q.mode[0] == 'S' || q.mode[0] == 's' ? 3700 : 3525;
+        g_qsoLog.Add(r);
+        bool known = false;
+        for (int i = 0; i < g_bandsWorked.GetSize(); ++i)
+            known = known || g_bandsWorked[i] == q.band;
+        if (!known)
+            g_bandsWorked.Add(q.band);
+    }
+}
+
+void WriteFile(const char* name, const std::string& bytes)
+{
+    FILE* f = std::fopen(name, "wb");
+    REQUIRE(f);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::string ReadFile(const char* name)
+{
+    std::string s;
+    if (FILE* f = std::fopen(name, "rb")) {
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            s.append(buf, n);
+        std::fclose(f);
+    }
+    return s;
+}
+
+const std::string kTextHead =
+    "     BALTIC CONTEST CW/SSB 04.05.2019 \r\n       Contestant: SM5XYZ\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
+
+std::string TextReport(const std::string& rowsAndClosing)
+{
+    return kTextHead + rowsAndClosing + "\r\n" + kReportCredit;
+}
+
+const char* const kNoRates = "\r\n\t\t\tRate\r\n"
+                             "Hourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
+                             "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n";
+
+// Closes every "Output" message box the report shows, keeping its text.
+class OutputBoxCloser {
+public:
+    OutputBoxCloser() : m_thread([this] { Run(); }) {}
+    ~OutputBoxCloser()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    std::vector<std::string> Texts()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_texts;
+    }
+
+private:
+    void Run()
+    {
+        while (!m_stop) {
+            HWND box = FindWindowA("#32770", "Output");
+            if (box) {
+                char text[512] = "";
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text control
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    m_texts.push_back(text);
+                }
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                while (!m_stop && IsWindow(box))
+                    Sleep(10);
+            }
+            Sleep(10);
+        }
+    }
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::vector<std::string> m_texts;
+    std::thread m_thread;
+};
+
+} // namespace
+
+TEST_CASE("points, counts and last-QSO points in the text report")
+{
+    // Every QSO at 12:00, so each counted QSO on the last band is in both rate windows.
+    const double t = At(12, 0);
+    struct Case {
+        const char* name;
+        int baltic;
+        const char* myContinent;
+        std::vector<Qso> log;
+        const char* expected; // rows, totals and rates
+    } cases[] = {
+        {"empty log", 0, "EU", {},
+         "Total\t 0\t 0\t 0\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 0 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n"},
+        {"European operator works LY, DL and ES: 10 + 1 + 10", 0, "EU",
+         {{"LY1A", "LY", "EU", t, "CW", "80m", 0}, {"DL1A", "DL", "EU", t, "CW", "80m", 0},
+          {"ES1A", "ES", "EU", t, "CW", "80m", 0}},
+         "80m\t 3\t 21\t 3\t 0\r\n"
+         "Total\t 3\t 21\t 3\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     3 (18) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    21 (126) points/hour\r\n\r\n"},
+        {"operator in NA: 20 + 1 + 20", 0, "NA",
+         {{"LY1A", "LY", "EU", t, "CW", "80m", 0}, {"DL1A", "DL", "EU", t, "CW", "80m", 0},
+          {"ES1A", "ES", "EU", t, "CW", "80m", 0}},
+         "80m\t 3\t 41\t 3\t 0\r\n"
+         "Total\t 3\t 41\t 3\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 20 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     3 (18) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    41 (246) points/hour\r\n\r\n"},
+        {"own continent \"eu\" in lower case is not EU", 0, "eu",
+         {{"LY1A", "LY", "EU", t, "CW", "80m", 0}, {"DL1A", "DL", "EU", t, "CW", "80m", 0},
+          {"ES1A", "ES", "EU", t, "CW", "80m", 0}},
+         "80m\t 3\t 41\t 3\t 0\r\n"
+         "Total\t 3\t 41\t 3\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 20 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     3 (18) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    41 (246) points/hour\r\n\r\n"},
+        {"Baltic operator: same continent 1, other continent 2, whatever the prefix", 1, "EU",
+         {{"DL1A", "DL", "EU", t, "CW", "80m", 0}, {"LY1A", "LY", "EU", t, "CW", "80m", 0},
+          {"UA9A", "UA9", "AS", t, "SSB", "80m", 0}},
+         "80m\t 3\t 4\t 2\t 1\r\n"
+         "Total\t 3\t 4\t 2\t 1\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 2 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     3 (18) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:     4 (24) points/hour\r\n\r\n"},
+        {"Baltic operator: \"eu\" and empty continents differ from EU", 1, "EU",
+         {{"LY1A", "LY", "eu", t, "CW", "80m", 0}, {"DL1A", "DL", "", t, "CW", "80m", 0}},
+         "80m\t 2\t 4\t 2\t 0\r\n"
+         "Total\t 2\t 4\t 2\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 2 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     2 (12) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:     4 (24) points/hour\r\n\r\n"},
+        {"worked prefix \"ly\" in lower case is worth 1", 0, "EU", {{"LY1A", "ly", "EU", t, "CW", "80m", 0}},
+         "80m\t 1\t 1\t 1\t 0\r\n"
+         "Total\t 1\t 1\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 1 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:     1 (6) points/hour\r\n\r\n"},
+        {"a dupe as the last record: last-QSO points of the latest earlier counted QSO", 0, "EU",
+         {{"LY1A", "LY", "EU", t, "CW", "80m", 0}, {"DL1A", "DL", "EU", t, "CW", "80m", 0},
+          {"LY1A", "LY", "EU", t, "CW", "80m", 1}},
+         "80m\t 2\t 11\t 2\t 0\r\n"
+         "Total\t 2\t 11\t 2\t 0\r\nDupe\t 1\r\nBad QSO\t 0\r\n\r\nLast QSO: 1 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     2 (12) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    11 (66) points/hour\r\n\r\n"},
+        {"records with an empty call count nowhere, not even as dupes", 0, "EU",
+         {{"LY1A", "LY", "EU", t, "CW", "80m", 0}, {"", "DL", "EU", t, "CW", "80m", 0},
+          {"", "LY", "EU", t, "CW", "80m", 1}},
+         "80m\t 1\t 10\t 1\t 0\r\n"
+         "Total\t 1\t 10\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    10 (60) points/hour\r\n\r\n"},
+        {"\"cw\" and \"ssb\" in lower case count in neither mode column", 0, "EU",
+         {{"LY1A", "LY", "EU", t, "cw", "80m", 0}, {"DL1A", "DL", "EU", t, "SSB", "80m", 0},
+          {"ES1A", "ES", "EU", t, "ssb", "80m", 0}},
+         "80m\t 3\t 21\t 0\t 1\r\n"
+         "Total\t 3\t 21\t 0\t 1\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     3 (18) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    21 (126) points/hour\r\n\r\n"},
+        {"bands worked 40m, 160m, 80m are reported longest first; rates only on the last band", 0, "EU",
+         {{"DL1A", "DL", "EU", t, "CW", "40m", 0}, {"LY1A", "LY", "EU", t, "CW", "160m", 0},
+          {"ES1A", "ES", "EU", t, "SSB", "80m", 0}},
+         "160m\t 1\t 10\t 1\t 0\r\n80m\t 1\t 10\t 0\t 1\r\n40m\t 1\t 1\t 1\t 0\r\n"
+         "Total\t 3\t 21\t 2\t 1\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    10 (60) points/hour\r\n\r\n"},
+        {"a band of dupes only still has its row", 0, "EU",
+         {{"DL1A", "DL", "EU", t, "CW", "160m", 1}, {"LY1A", "LY", "EU", t, "CW", "80m", 0}},
+         "160m\t 0\t 0\t 0\t 0\r\n80m\t 1\t 10\t 1\t 0\r\n"
+         "Total\t 1\t 10\t 1\t 0\r\nDupe\t 1\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n"
+         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+         "Hourly (10min) pts rate:    10 (60) points/hour\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        Scene scene("report_points");
+        g_balticStation = c.baltic;
+        g_myContinent = c.myContinent;
+        Fill(c.log);
+        CHECK(std::string(RunReport()) == TextReport(c.expected));
+        CHECK(std::string(g_resultText.GetString()) == TextReport(c.expected));
+    }
+}
+
+TEST_CASE("the report leaves the worked bands in its order, and a second run gives the same text")
+{
+    Scene scene("report_order");
+    const double t = At(12, 0);
+    Fill({{"DL1A", "DL", "EU", t, "CW", "40m", 0},
+          {"LY1A", "LY", "EU", t, "CW", "160m", 0},
+          {"ES1A", "ES", "EU", t, "SSB", "80m", 0}});
+    REQUIRE(g_bandsWorked.GetSize() == 3);
+    CHECK(g_bandsWorked[0] == "40m");
+    const std::string first = RunReport();
+    REQUIRE(g_bandsWorked.GetSize() == 3);
+    CHECK(g_bandsWorked[0] == "160m");
+    CHECK(g_bandsWorked[1] == "80m");
+    CHECK(g_bandsWorked[2] == "40m");
+    CHECK(std::string(RunReport()) == first);
+    CHECK(g_claimedScore == 21);
+}
+
+TEST_CASE("band order: names padded with 0 to 20 characters, descending")
+{
+    struct Case {
+        std::vector<const char*> in, out;
+    } cases[] = {
+        {{"10m", "20m", "15m", "160m", "80m", "40m"}, {"160m", "80m", "40m", "20m", "15m", "10m"}},
+        {{"80M", "80m"}, {"80m", "80M"}},
+        {{"6m", "10m"}, {"10m", "6m"}},
+        // A name of 20 characters or more is its own key and outranks every padded one.
+        {{"80m", "ABCDEFGHIJKLMNOPQRSTU", "160m"}, {"ABCDEFGHIJKLMNOPQRSTU", "160m", "80m"}},
+        {{"80m"}, {"80m"}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        CStringArray bands;
+        for (const char* b : c.in)
+            bands.Add(b);
+        SortBands(bands);
+        REQUIRE(bands.GetSize() == static_cast<int>(c.out.size()));
+        for (size_t i = 0; i < c.out.size(); ++i)
+            CHECK(bands[static_cast<int>(i)] == c.out[i]);
+    }
+}
+
+TEST_CASE("country tests compare the whole prefix, exactly")
+{
+    struct Case {
+        const char* prefix;
+        int baltic, russian;
+    } cases[] = {
+        {"LY", 1, 0}, {"ES", 1, 0}, {"YL", 1, 0}, {"ly", 0, 0}, {"LY ", 0, 0}, {"L", 0, 0}, {"", 0, 0},
+        {"UA", 0, 1}, {"UA2", 0, 1}, {"UA2/f", 0, 1}, {"UR", 0, 1}, {"UN", 0, 1}, {"EU", 0, 1},
+        {"ua", 0, 0}, {"UA2/F", 0, 0}, {"UA9", 0, 0}, {"U", 0, 0},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.prefix);
+        CHECK(IsBalticCountry(c.prefix) == c.baltic);
+        CHECK(IsRussianTextCountry(c.prefix) == c.russian);
+    }
+}
+
+TEST_CASE("bad QSOs: the lines of the bad-QSO file without UBN or DUPE after their first character")
+{
+    Scene scene("report_bad");
+    const std::string header = "BALTIC CW/SSB TEST UBN file \r\n";
+    const std::string wrongBand = "QSO:  7010  CW  2019-05-04 1200  SM5XYZ  599  001  DL1A  579  012   WRONG BAND !!!\r\n";
+    const std::string wrongMode = "QSO:  3580  RTTY  2019-05-04 1201  SM5XYZ  599  002  LY1A  579  013   WRONG MODE !!!\r\n";
+    const std::string dupe = "QSO:  3525  CW  2019-05-04 1202  SM5XYZ  599  003  DL1A  579  014   DUPE !!!\r\n";
+    struct Case {
+        const char* name;
+        bool present;
+        std::string content;
+        int expected;
+    } cases[] = {
+        {"header, two rejected QSOs and a dupe", true, header + wrongBand + dupe + wrongMode, 2},
+        {"no file", false, "", 0},
+        {"header only", true, header, 0},
+        {"UBN and DUPE inside a call", true,
+         header + "QSO:  7010  CW  2019-05-04 1200  SM5XYZ  599  001  DUBNA  579  012   WRONG BAND !!!\r\n" +
+             "QSO:  7010  CW  2019-05-04 1200  SM5XYZ  599  001  XDUPE  579  012   WRONG BAND !!!\r\n",
+         0},
+        {"lines that begin with UBN or DUPE, and an empty line, count", true, "UBN\r\nDUPE\r\n\r\n" + wrongBand, 4},
+        {"a last line without a line end counts", true, header + "QSO:  7010  CW", 1},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        DeleteFileA("bad.txt");
+        if (c.present)
+            WriteFile("bad.txt", c.content);
+        g_badQsoPath = "bad.txt";
+        CHECK(CountBadQsos() == c.expected);
+    }
+
+    // The count reaches the report even with no QSO stored.
+    WriteFile("bad.txt", header + wrongBand + dupe + wrongMode);
+    CHECK(std::string(RunReport()) ==
+          TextReport("Total\t 0\t 0\t 0\t 0\r\nDupe\t 0\r\nBad QSO\t 2\r\n\r\nLast QSO: 0 points\r\n"
+                     "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
+                     "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n"));
+    CHECK(g_badQsoCount == 2);
+}
+
+TEST_CASE("rates: minutes back from the last QSO, rounded to the half second, on its band only")
+{
+    // The last QSO: LY1A (10 points) at 12:00:00 on 80m. One probe QSO from DL (1 point) before it.
+    const std::string counted = "Total\t 2\t 11\t 2\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n";
+    const std::string both = "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     2 (12) QSOs/hour\r\n"
+                             "Hourly (10min) pts rate:    11 (66) points/hour\r\n\r\n";
+    const std::string hourOnly = "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     2 (6) QSOs/hour\r\n"
+                                 "Hourly (10min) pts rate:    11 (60) points/hour\r\n\r\n";
+    const std::string neither = "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+                                "Hourly (10min) pts rate:    10 (60) points/hour\r\n\r\n";
+    const std::string row80 = "80m\t 2\t 11\t 2\t 0\r\n";
+    struct Case {
+        const char* name;
+        Qso probe;
+        std::string expected;
+    } cases[] = {
+        {"59 min 59.4 s before", {"DL1A", "DL", "EU", At(11, 0, 0.6), "CW", "80m", 0}, row80 + counted + hourOnly},
+        {"59 min 59.6 s before", {"DL1A", "DL", "EU", At(11, 0, 0.4), "CW", "80m", 0}, row80 + counted + neither},
+        {"60 min before", {"DL1A", "DL", "EU", At(11, 0), "CW", "80m", 0}, row80 + counted + neither},
+        {"9 min 59 s before", {"DL1A", "DL", "EU", At(11, 50, 1), "CW", "80m", 0}, row80 + counted + both},
+        {"9 min 59.4 s before", {"DL1A", "DL", "EU", At(11, 50, 0.6), "CW", "80m", 0}, row80 + counted + both},
+        {"9 min 59.6 s before", {"DL1A", "DL", "EU", At(11, 50, 0.4), "CW", "80m", 0}, row80 + counted + hourOnly},
+        {"10 min before", {"DL1A", "DL", "EU", At(11, 50), "CW", "80m", 0}, row80 + counted + hourOnly},
+        {"the same time the day before", {"DL1A", "DL", "EU", At(12, 0) - 1.0, "CW", "80m", 0},
+         row80 + counted + neither},
+        {"two hours after the last QSO", {"DL1A", "DL", "EU", At(14, 0), "CW", "80m", 0}, row80 + counted + both},
+        {"a few seconds after the last QSO", {"DL1A", "DL", "EU", At(12, 0, 3), "CW", "80m", 0},
+         row80 + counted + both},
+        {"a minute before on another band", {"DL1A", "DL", "EU", At(11, 59), "CW", "40m", 0},
+         "80m\t 1\t 10\t 1\t 0\r\n40m\t 1\t 1\t 1\t 0\r\n" + counted + neither},
+        {"a dupe a minute before", {"DL1A", "DL", "EU", At(11, 59), "CW", "80m", 1},
+         "80m\t 1\t 10\t 1\t 0\r\nTotal\t 1\t 10\t 1\t 0\r\nDupe\t 1\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n" +
+             neither},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        Scene scene("report_rates");
+        Fill({c.probe, {"LY1A", "LY", "EU", At(12, 0), "CW", "80m", 0}});
+        CHECK(std::string(RunReport()) == TextReport(c.expected));
+    }
+}
+
+TEST_CASE("HTML report: every row from its template, rates 12 and 18")
+{
+    Scene scene("report_html");
+    g_htmlReport = 1;
+    WriteFile("bad.txt", "BALTIC CW/SSB TEST UBN file \r\n"
+                         "QSO:  7010  CW  2019-05-04 1156  SM5XYZ  599  012  OH1A  579  015   WRONG BAND !!!\r\n"
+                         "QSO:  3525  CW  2019-05-04 1154  SM5XYZ  599  011  DL1A  579  014   DUPE !!!\r\n");
+    g_badQsoPath = "bad.txt";
+    // One QSO two hours back, nine in the hour (11:05 to 11:45), a dupe,
+    // and three in the last ten minutes: 13 QSOs, 31 points.
+    std::vector<Qso> log = {{"DL0A", "DL", "EU", At(10, 0), "CW", "80m", 0}};
+    const char* const calls[] = {"DL1A", "DL2A", "DL3A", "DL4A", "DL5A", "DL6A", "DL7A", "DL8A", "DL9A"};
+    for (int i = 0; i < 9; ++i)
+        log.push_back({calls[i], "DL", "EU", At(11, 5 + 5 * i), "CW", "80m", 0});
+    log.push_back({"LY1A", "LY", "EU", At(11, 52), "SSB", "80m", 0});
+    log.push_back({"DL1A", "DL", "EU", At(11, 54), "CW", "80m", 1});
+    log.push_back({"ES1A", "ES", "EU", At(11, 55), "SSB", "80m", 0});
+    log.push_back({"DL1B", "DL", "EU", At(12, 0), "CW", "80m", 0});
+    Fill(log);
+
+    const std::string expected =
+        std::string("<html><head><style>table{ width:100%; }table, th, td{ border: 1px solid black; "
+                    "border-collapse: collapse; }th, td{ padding: 1px; text-align: middle; }th,td{ "
+                    "background-color: #fffac6; color: black}</style></head><body>"
+                    "<center><b>   BALTIC CONTEST CW/SSB 04.05.2019</b></center>"
+                    "<center>Contestant:  <b>SM5XYZ</center></b><table>"
+                    "<tr><th> Band</th><th> QSOs</th><th> Points</th><th> CW</th><th> SSB</th></tr>"
+                    "<tr><th> <center>80m</center></th><td><center>13</center></td><td><center>31</center></td>"
+                    "<td><center>11</center></td><td><center>2</center></td></tr>"
+                    "<tr><th> <center>Total</center></th><td><center>13</center></td><td><center>31</center></td>"
+                    "<td><center>11</center></td><td><center>2</center></td></tr>"
+                    "<tr><th> <center>Dupe</center></th><td><center>1</center></td><td colspan=8> </td></tr>"
+                    "<tr><th> <center>Bad QSO</center></th><td><center>1</center></td><td colspan=8> </td></tr>"
+                    "<tr><th>Last QSO points:</small></th><td colspan=9><center>    1</center></td></tr>"
+                    "<th colspan=10><center>Rate</center></th></tr>"
+                    "<tr><th> Hourly (10min/1 hour) QSO rate: </th><td colspan=9><center>   12 /18</center></td></tr>"
+                    "<tr><th> Hourly (10min/1 hour) pts rate: </th><td colspan=9><center>   30 /126</center></td></tr>"
+                    "</table><h6 align=right>") +
+        kReportCredit + "</h6></body></html>";
+    CHECK(std::string(RunReport()) == expected);
+    CHECK(std::string(RunReport()) == expected);
+}
+
+TEST_CASE("texts put into the report are HTML-escaped in the HTML layout only")
+{
+    Scene scene("report_escape");
+    g_myCall = "R&D<1>";
+    g_contestDate = "04.05.2019 <&>";
+    Fill({{"DL1A", "DL", "EU", At(12, 0), "CW", "<80m>", 0}});
+
+    g_htmlReport = 1;
+    const std::string html = RunReport();
+    CHECK(html.find("<center><b>   BALTIC CONTEST CW/SSB 04.05.2019 &lt;&amp;&gt;</b></center>"
+                    "<center>Contestant:  <b>R&amp;D&lt;1&gt;</center></b><table>") != std::string::npos);
+    CHECK(html.find("<tr><th> <center>&lt;80m&gt;</center></th><td><center>1</center></td>") != std::string::npos);
+    CHECK(html.find("R&D") == std::string::npos);
+    CHECK(html.find("<80m>") == std::string::npos);
+
+    g_htmlReport = 0;
+    CHECK(std::string(RunReport()) ==
+          "     BALTIC CONTEST CW/SSB 04.05.2019 <&> \r\n       Contestant: R&D<1>\r\n\tQSOs\tPoints\tCW\tSSB\r\n"
+          "<80m>\t 1\t 1\t 1\t 0\r\n"
+          "Total\t 1\t 1\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 1 points\r\n"
+          "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+          "Hourly (10min) pts rate:     1 (6) points/hour\r\n\r\n\r\n" +
+              std::string(kReportCredit));
+}
+
+TEST_CASE("the claimed score goes to g_claimedScore and to Claimed in Plugins\\BALTIC.ini")
+{
+    Scene scene("report_claimed");
+    Fill({{"LY1A", "LY", "EU", At(12, 0), "CW", "80m", 0}, {"DL1A", "DL", "EU", At(12, 1), "CW", "80m", 0}});
+    RunReport();
+    CHECK(g_claimedScore == 11);
+    char value[32] = "";
+    GetPrivateProfileStringA("Settings", "Claimed", "missing", value, sizeof value, "Plugins\\BALTIC.ini");
+    CHECK(std::string(value) == "11");
+
+    g_qsoLog.RemoveAll();
+    RunReport();
+    CHECK(g_claimedScore == 0);
+    GetPrivateProfileStringA("Settings", "Claimed", "missing", value, sizeof value, "Plugins\\BALTIC.ini");
+    CHECK(std::string(value) == "0");
+}
+
+TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, the outcome in a box")
+{
+    Scene scene("report_export");
+    struct HeaderReset {
+        ~HeaderReset()
+        {
+            g_cabrilloHeader.m_qsoLines.RemoveAll();
+            g_cabrilloHeader.m_callsign = "";
+            g_cabrilloHeader.m_fileBase = "";
+            g_cabrilloHeader.m_categoryOperator = "";
+        }
+    } headerReset;
+    g_cabrilloRun = 1;
+    g_cabrilloHeader.m_callsign = "SM5XYZ";
+    g_cabrilloHeader.m_fileBase = "SM5XYZ";
+    g_cabrilloHeader.m_categoryOperator = "SINGLE-OP";
+    g_cabrilloHeader.m_qsoLines.Add("left over from an earlier export\r\n");
+    DeleteFileA("SM5XYZ.cbr");
+    Fill({{"DL1A", "DL", "EU", At(11, 50), "CW", "80m", 0},
+          {"ES1A", "ES", "EU", At(11, 55), "SSB", "80m", 0},
+          {"", "LY", "EU", At(11, 57), "CW", "80m", 0},
+          {"LY1A", "LY", "EU", At(11, 58), "cw", "80m", 0},
+          {"DL1A", "DL", "EU", At(12, 0), "CW", "80m", 1}});
+
+    const std::string closing = "Total\t 3\t 21\t 1\t 1\r\nDupe\t 1\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n";
+    std::string text, html;
+    std::vector<std::string> boxes;
+    {
+        OutputBoxCloser closer;
+        text = RunReport();
+        g_htmlReport = 1;
+        html = RunReport();
+        boxes = closer.Texts();
+    }
+    CHECK(text == TextReport("80m\t 3\t 21\t 1\t 1\r\n" + closing + kNoRates));
+    CHECK(html.find("<tr><th> Hourly (10min/1 hour) QSO rate: </th><td colspan=9><center>    0 /0</center></td></tr>"
+                    "<tr><th> Hourly (10min/1 hour) pts rate: </th><td colspan=9><center>    0 /0</center></td></tr>") !=
+          std::string::npos);
+    CHECK(html.find("<tr><th>Last QSO points:</small></th><td colspan=9><center>   10</center></td></tr>") !=
+          std::string::npos);
+    REQUIRE(boxes.size() == 2);
+    CHECK(boxes[0] == "File produced: SM5XYZ.cbr");
+    CHECK(boxes[1] == "File produced: SM5XYZ.cbr");
+
+    // Duplicates, uncounted records and empty calls included, in store order,
+    // mode codes CW, PH and ?? for anything but exactly CW or SSB.
+    const char* const expectedLines[] = {
+        "QSO:  3525 CW 2019-05-04 1150 SM5XYZ        599 001    DL1A          579 012\r\n",
+        "QSO:  3700 PH 2019-05-04 1155 SM5XYZ        599 001    ES1A          579 012\r\n",
+        "QSO:  3525 CW 2019-05-04 1157 SM5XYZ        599 001                  579 012\r\n",
+        "QSO:  3525 ?? 2019-05-04 1158 SM5XYZ        599 001    LY1A          579 012\r\n",
+        "QSO:  3525 CW 2019-05-04 1200 SM5XYZ        599 001    DL1A          579 012\r\n",
+    };
+    REQUIRE(g_cabrilloHeader.m_qsoLines.GetSize() == 5);
+    std::string all;
+    for (int i = 0; i < 5; ++i) {
+        CHECK(std::string(g_cabrilloHeader.m_qsoLines[i].GetString()) == expectedLines[i]);
+        all += expectedLines[i];
+    }
+    // The file carries the score of the same run.
+    const std::string file = ReadFile("SM5XYZ.cbr");
+    CHECK(file.find("\r\nCLAIMED-SCORE: 21\r\n") != std::string::npos);
+    CHECK(file.find(all + "END-OF-LOG:\r\n") != std::string::npos);
+}
