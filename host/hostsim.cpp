@@ -1,18 +1,26 @@
 // hostsim: the host logger stand-in on the command line.
-//   hostsim exports [DLL]   lists the exports found and the small entry points' answers
+//   hostsim exports [DLL]          lists the exports found and the small entry points' answers
+//   hostsim replay FILE.adi [...]  replays a log through the plug-in and prints its report
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "host/host.h"
+#include "host/replay.h"
 
 namespace {
 
-std::string DefaultDll(const char* argv0)
+// BALTIC.dll beside this program, wherever it is started from.
+std::string DefaultDll()
 {
-    std::string self(argv0);
-    size_t slash = self.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : self.substr(0, slash + 1)) + "BALTIC.dll";
+    char self[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path(self, n < MAX_PATH ? n : 0);
+    size_t slash = path.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "BALTIC.dll";
 }
 
 int ListExports(const std::string& dll)
@@ -46,7 +54,79 @@ int ListExports(const std::string& dll)
 
 void Usage()
 {
-    std::fprintf(stderr, "usage: hostsim exports [DLL]\n");
+    std::fprintf(stderr,
+                 "usage: hostsim exports [DLL]\n"
+                 "       hostsim replay FILE.adi [--call C] [--prefix P] [--continent C] [--date YYYY-MM-DD]\n"
+                 "                      [--html] [--dll PATH] [--host-version V]\n");
+}
+
+// Exit codes: 0 report printed (records that could not be replayed are listed
+// on stderr), 1 nothing replayed, 2 bad command line.
+int ReplayCommand(int argc, char** argv)
+{
+    ReplayOptions options;
+    options.dll = DefaultDll();
+    std::string file;
+    for (int i = 2; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "hostsim: %s needs a value\n", arg.c_str());
+                return false;
+            }
+            into = argv[++i];
+            return true;
+        };
+        bool ok = true;
+        if (arg == "--html")
+            options.html = true;
+        else if (arg == "--call")
+            ok = value(options.call);
+        else if (arg == "--prefix")
+            ok = value(options.prefix);
+        else if (arg == "--continent")
+            ok = value(options.continent);
+        else if (arg == "--date")
+            ok = value(options.date);
+        else if (arg == "--dll")
+            ok = value(options.dll);
+        else if (arg == "--host-version")
+            ok = value(options.hostVersion);
+        else if (arg.compare(0, 2, "--") != 0 && file.empty())
+            file = arg;
+        else {
+            std::fprintf(stderr, "hostsim: unknown argument %s\n", arg.c_str());
+            ok = false;
+        }
+        if (!ok) {
+            Usage();
+            return 2;
+        }
+    }
+    if (file.empty()) {
+        Usage();
+        return 2;
+    }
+
+    ReplayResult r = ReplayFile(file, options);
+    for (const std::string& p : r.problems)
+        std::fprintf(stderr, "hostsim: %s\n", p.c_str());
+    if (!r.ok) {
+        std::fprintf(stderr, "hostsim: %s\n", r.error.c_str());
+        return 1;
+    }
+    std::fprintf(stderr,
+                 "hostsim: %s: %d QSOs handed over (%d stored, %d rejected), %d deleted; "
+                 "own station %s (%s, %s), contest date %s\n",
+                 file.c_str(), r.stored + r.rejected, r.stored, r.rejected, r.removed, r.ownCall.c_str(),
+                 r.ownPrefix.c_str(), options.continent.c_str(), r.contestDate.c_str());
+    std::fflush(stderr);
+    // The report already ends its lines with CR LF: write its bytes as they are.
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::fwrite(r.report.data(), 1, r.report.size(), stdout);
+    std::fputs("\r\n", stdout);
+    return 0;
 }
 
 } // namespace
@@ -59,7 +139,9 @@ int main(int argc, char** argv)
     }
     std::string command = argv[1];
     if (command == "exports")
-        return ListExports(argc > 2 ? argv[2] : DefaultDll(argv[0]));
+        return ListExports(argc > 2 ? argv[2] : DefaultDll());
+    if (command == "replay")
+        return ReplayCommand(argc, argv);
     Usage();
     return 2;
 }

@@ -1,0 +1,286 @@
+#include "host/replay.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+
+const char* const kAdifDeleteField = "APP_HOSTSIM_DELETE";
+const char* const kDefaultCall = "YL2XYZ";
+
+namespace {
+
+bool Digits(const std::string& s, size_t from, size_t count, int& value)
+{
+    if (from + count > s.size())
+        return false;
+    value = 0;
+    for (size_t i = from; i < from + count; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(s[i])))
+            return false;
+        value = value * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+bool ValidDate(int y, int m, int d)
+{
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (y < 1900 || m < 1 || m > 12 || d < 1)
+        return false;
+    bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return d <= kDays[m - 1] + (m == 2 && leap ? 1 : 0);
+}
+
+// "YYYYMMDD" (ADIF) or, with separators, "YYYY-MM-DD" (the command line).
+bool ParseDate(const std::string& s, bool separated, int& y, int& m, int& d)
+{
+    if (separated) {
+        if (s.size() != 10 || s[4] != '-' || s[7] != '-')
+            return false;
+        return Digits(s, 0, 4, y) && Digits(s, 5, 2, m) && Digits(s, 8, 2, d) && ValidDate(y, m, d);
+    }
+    return s.size() == 8 && Digits(s, 0, 4, y) && Digits(s, 4, 2, m) && Digits(s, 6, 2, d) && ValidDate(y, m, d);
+}
+
+bool ParseTime(const std::string& s, int& h, int& m, int& sec)
+{
+    sec = 0;
+    if (s.size() != 4 && s.size() != 6)
+        return false;
+    if (!Digits(s, 0, 2, h) || !Digits(s, 2, 2, m) || (s.size() == 6 && !Digits(s, 4, 2, sec)))
+        return false;
+    return h < 24 && m < 60 && sec < 60;
+}
+
+// MHz with an optional decimal point, to whole Hz (digits past the Hz are dropped).
+bool ParseMegahertz(const std::string& s, unsigned int& hz)
+{
+    size_t dot = s.find('.');
+    std::string whole = s.substr(0, dot);
+    std::string fraction = dot == std::string::npos ? std::string() : s.substr(dot + 1);
+    if (whole.empty() && fraction.empty())
+        return false;
+    for (char c : whole + fraction)
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
+    unsigned long long value = 0;
+    for (char c : whole) {
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > 4294)
+            return false;
+    }
+    fraction.resize(6, '0');
+    value = value * 1000000ULL + std::stoull(fraction);
+    if (value > 0xFFFFFFFFULL)
+        return false;
+    hz = static_cast<unsigned int>(value);
+    return true;
+}
+
+std::string HostMode(const std::string& adifMode)
+{
+    std::string upper = AdifUpper(adifMode);
+    if (upper == "CW")
+        return "CW";
+    if (upper == "SSB" || upper == "USB" || upper == "LSB" || upper == "PHONE" || upper == "PH")
+        return "SSB";
+    return adifMode; // the plug-in decides what it makes of other modes
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string FirstOf(const AdifRecord& r, const char* a, const char* b)
+{
+    return r.Has(a) ? r.Get(a) : r.Get(b);
+}
+
+// The host version file: the reset reads the line holding "Qorv=".
+void WriteHostVersionFile(const std::string& version)
+{
+    std::ofstream out("Qorv2.ini");
+    out << "Qorv=" << version << "\n";
+}
+
+} // namespace
+
+HostQso ReplayQso::ToHost(const std::string& defaultOwnCall) const
+{
+    HostQso h;
+    h.ownCall = ownCall.empty() ? defaultOwnCall.c_str() : ownCall.c_str();
+    h.call = call.c_str();
+    h.time = time;
+    h.freqHz = freqHz;
+    h.mode = mode.c_str();
+    h.rstSent = rstSent.c_str();
+    h.rstRcvd = rstRcvd.c_str();
+    h.nrSent = nrSent.c_str();
+    h.nrRcvd = nrRcvd.c_str();
+    h.country = country.c_str();
+    h.continent = continent.c_str();
+    h.band = band.c_str();
+    return h;
+}
+
+std::string PrefixOfCall(const std::string& call)
+{
+    for (size_t i = 1; i < call.size(); ++i)
+        if (std::isdigit(static_cast<unsigned char>(call[i])))
+            return call.substr(0, i);
+    return call;
+}
+
+std::string BandOfFrequency(unsigned int hz)
+{
+    struct Band {
+        unsigned int lowKHz, highKHz;
+        const char* name;
+    };
+    static const Band kBands[] = {
+        {1800, 2000, "160m"},    {3500, 4000, "80m"},     {5060, 5450, "60m"},     {7000, 7300, "40m"},
+        {10100, 10150, "30m"},   {14000, 14350, "20m"},   {18068, 18168, "17m"},   {21000, 21450, "15m"},
+        {24890, 24990, "12m"},   {28000, 29700, "10m"},   {50000, 54000, "6m"},    {144000, 148000, "2m"}};
+    unsigned int khz = hz / 1000;
+    for (const Band& b : kBands)
+        if (khz >= b.lowKHz && khz <= b.highKHz)
+            return b.name;
+    return std::string();
+}
+
+bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem)
+{
+    q = ReplayQso();
+    q.record = r.number;
+    q.call = r.Get("CALL");
+    if (q.call.empty()) {
+        problem = "no CALL";
+        return false;
+    }
+    std::string date = r.Get("QSO_DATE");
+    if (date.empty()) {
+        problem = "no QSO_DATE";
+        return false;
+    }
+    if (!ParseDate(date, false, q.year, q.month, q.day)) {
+        problem = "QSO_DATE \"" + date + "\" is not a date (YYYYMMDD)";
+        return false;
+    }
+    std::string timeOn = r.Get("TIME_ON");
+    int h = 0, m = 0, s = 0;
+    if (timeOn.empty()) {
+        problem = "no TIME_ON";
+        return false;
+    }
+    if (!ParseTime(timeOn, h, m, s)) {
+        problem = "TIME_ON \"" + timeOn + "\" is not a time (HHMM or HHMMSS)";
+        return false;
+    }
+    q.time = MakeHostDate(q.year, q.month, q.day, h, m, s);
+    std::string freq = r.Get("FREQ");
+    if (!freq.empty() && !ParseMegahertz(freq, q.freqHz)) {
+        problem = "FREQ \"" + freq + "\" is not a frequency in MHz";
+        return false;
+    }
+    q.band = r.Has("BAND") ? Lower(r.Get("BAND")) : BandOfFrequency(q.freqHz);
+    q.mode = HostMode(r.Get("MODE"));
+    q.ownCall = FirstOf(r, "STATION_CALLSIGN", "OPERATOR");
+    q.rstSent = r.Get("RST_SENT");
+    q.rstRcvd = r.Get("RST_RCVD");
+    q.nrSent = FirstOf(r, "STX_STRING", "STX");
+    q.nrRcvd = FirstOf(r, "SRX_STRING", "SRX");
+    q.country = PrefixOfCall(FirstOf(r, "PFX", "CALL"));
+    q.continent = r.Get("CONT");
+    q.remove = AdifUpper(r.Get(kAdifDeleteField)) == "Y";
+    return true;
+}
+
+ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayOptions& options)
+{
+    ReplayResult result;
+    result.problems = log.problems;
+
+    std::vector<ReplayQso> qsos;
+    for (const AdifRecord& r : log.records) {
+        ReplayQso q;
+        std::string problem;
+        if (QsoFromAdif(r, q, problem))
+            qsos.push_back(q);
+        else
+            result.problems.push_back(source + ": record " + std::to_string(r.number) + ": " + problem +
+                                      ", record left out");
+    }
+
+    result.ownCall = options.call;
+    for (size_t i = 0; i < qsos.size() && result.ownCall.empty(); ++i)
+        result.ownCall = qsos[i].ownCall;
+    if (result.ownCall.empty())
+        result.ownCall = kDefaultCall;
+    result.ownPrefix = options.prefix.empty() ? PrefixOfCall(result.ownCall) : options.prefix;
+
+    int y = 0, m = 0, d = 0;
+    if (!options.date.empty()) {
+        if (!ParseDate(options.date, true, y, m, d)) {
+            result.error = "the contest date \"" + options.date + "\" is not a date (YYYY-MM-DD)";
+            return result;
+        }
+    } else if (!qsos.empty()) {
+        y = qsos.front().year, m = qsos.front().month, d = qsos.front().day;
+    } else {
+        result.error = source + ": no QSO to take the contest date from (give --date)";
+        return result;
+    }
+    char dateText[16];
+    std::snprintf(dateText, sizeof dateText, "%04d-%02d-%02d", y, m, d);
+    result.contestDate = dateText;
+
+    if (!options.hostVersion.empty())
+        WriteHostVersionFile(options.hostVersion);
+
+    PluginHost host(options.dll);
+    if (!host.Loaded()) {
+        result.error = host.Error();
+        return result;
+    }
+    if (options.html)
+        host.SetVersion(options.hostVersion.c_str());
+
+    HostReset reset;
+    reset.hostFolder = ".\\";
+    reset.cabrillo = 0;
+    reset.myCall = result.ownCall.c_str();
+    reset.first = reset.second = MakeHostDate(y, m, d);
+    reset.myCountry = result.ownPrefix.c_str();
+    reset.myContinent = options.continent.c_str();
+    host.ResetStats(reset);
+
+    for (const ReplayQso& q : qsos) {
+        if (q.remove) {
+            host.RemoveData(q.ToHost(result.ownCall));
+            ++result.removed;
+        } else if (host.AddData(q.ToHost(result.ownCall)) == 1) {
+            ++result.stored;
+        } else {
+            ++result.rejected;
+        }
+    }
+
+    int status = 0;
+    const char* text = host.GetResult(&status);
+    result.report = text ? text : "";
+    result.ok = true;
+    return result;
+}
+
+ReplayResult ReplayFile(const std::string& path, const ReplayOptions& options)
+{
+    if (!std::ifstream(path, std::ios::binary)) {
+        ReplayResult result;
+        result.error = path + ": cannot open the file";
+        return result;
+    }
+    return Replay(ReadAdifFile(path), path, options);
+}

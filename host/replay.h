@@ -1,0 +1,73 @@
+// Replaying a logged contest through the plug-in, as the host does after a
+// reset: every QSO of an ADIF log handed over in file order, then the report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/adif.h"
+#include "host/host.h"
+
+// The application-defined ADIF field that marks a record as a deletion: the
+// host deletes the QSO that the record repeats (RemoveData0 with the same data).
+extern const char* const kAdifDeleteField; // "APP_HOSTSIM_DELETE", value Y
+
+// One QSO as the host hands it over, with texts it owns.
+struct ReplayQso {
+    int record = 0;
+    bool remove = false;
+    std::string ownCall; // STATION_CALLSIGN, else OPERATOR; may be empty
+    std::string call;
+    int year = 0, month = 0, day = 0;
+    HostDate time;
+    unsigned int freqHz = 0;
+    std::string mode, rstSent, rstRcvd, nrSent, nrRcvd, country, continent, band;
+
+    // The parameter block for AddData/RemoveData; valid while this object lives.
+    // `defaultOwnCall` stands in for an empty own call.
+    HostQso ToHost(const std::string& defaultOwnCall) const;
+};
+
+// Turns an ADIF record into the QSO the host would hand over. On failure
+// returns false and says why in `problem` (without file or record number).
+//   mode:    CW as CW; SSB, USB, LSB, PHONE and PH as SSB; any other as written
+//   band:    BAND in lower case ("80M" -> "80m"), else the band of FREQ
+//   freqHz:  FREQ (MHz, decimal point) in Hz; 0 without FREQ
+//   numbers: STX_STRING, else STX (sent); SRX_STRING, else SRX (received)
+//   country: PFX, else the call, cut before its first digit after the first character
+bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem);
+
+// The country prefix taken from a call or a WPX prefix: the characters before
+// the first digit that follows the first character ("LY2AB" -> "LY", "9A1A" -> "9A").
+std::string PrefixOfCall(const std::string& call);
+
+// The amateur band of a frequency in Hz ("80m"), empty outside the bands.
+std::string BandOfFrequency(unsigned int hz);
+
+struct ReplayOptions {
+    std::string dll = "BALTIC.dll";
+    std::string call;              // own call; empty: the log's first own call, else kDefaultCall
+    std::string prefix;            // own country prefix; empty: PrefixOfCall(own call)
+    std::string continent = "EU";  // own continent
+    std::string date;              // contest date YYYY-MM-DD; empty: the first QSO's date
+    bool html = false;             // setVersion before the reset, for the HTML report
+    std::string hostVersion = "2.18"; // written to Qorv2.ini; empty: the file is left alone
+};
+
+extern const char* const kDefaultCall; // "YL2XYZ"
+
+struct ReplayResult {
+    bool ok = false;    // the plug-in was loaded and the report fetched
+    std::string error;  // why not, when !ok
+    std::string report; // GetResult0's text
+    std::string ownCall, ownPrefix, contestDate; // what the reset was given
+    int stored = 0, rejected = 0, removed = 0; // AddData0 answered 1, answered 0; RemoveData0 calls
+    std::vector<std::string> problems; // "FILE: record N: ..." for every record not replayed
+};
+
+// Replays `log` (read from `source`) in the current directory: Qorv2.ini,
+// the bad-QSO file and Plugins\BALTIC.ini (when Plugins exists) are written there.
+ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayOptions& options);
+
+// Reads the file and replays it. A file that cannot be read is an error.
+ReplayResult ReplayFile(const std::string& path, const ReplayOptions& options);
