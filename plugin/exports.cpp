@@ -1,4 +1,5 @@
-// The exported entry points: each copies the host's parameters, runs the
+// The exported entry points: each copies the host's parameters (a null text
+// becomes empty text on assignment to CString), runs the
 // operation, and never lets an exception reach the host.
 #include "plugin/exports.h"
 
@@ -9,28 +10,23 @@
 
 namespace {
 
-CString Text(const char* p)
-{
-    return CString(p);
-}
-
 QsoArgs MakeQso(const char* ownCall, const char* call, const COleDateTime* time, unsigned int freqHz,
                 const char* mode, const char* rstSent, const char* rstRcvd, const char* nrSent,
                 const char* nrRcvd, const char* country, const char* continent, const char* band)
 {
     QsoArgs q;
-    q.ownCall = Text(ownCall);
-    q.call = Text(call);
+    q.ownCall = ownCall;
+    q.call = call;
     q.time = DateFromHost(time);
     q.freqHz = freqHz;
-    q.mode = Text(mode);
-    q.rstSent = Text(rstSent);
-    q.rstRcvd = Text(rstRcvd);
-    q.nrSent = Text(nrSent);
-    q.nrRcvd = Text(nrRcvd);
-    q.country = Text(country);
-    q.continent = Text(continent);
-    q.band = Text(band);
+    q.mode = mode;
+    q.rstSent = rstSent;
+    q.rstRcvd = rstRcvd;
+    q.nrSent = nrSent;
+    q.nrRcvd = nrRcvd;
+    q.country = country;
+    q.continent = continent;
+    q.band = band;
     return q;
 }
 
@@ -62,13 +58,13 @@ BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
 {
     try {
         ResetArgs a;
-        a.hostFolder = Text(hostFolder);
+        a.hostFolder = hostFolder;
         a.cabrillo = cabrillo;
-        a.myCall = Text(myCall);
+        a.myCall = myCall;
         a.first = DateFromHost(first);
         a.second = DateFromHost(second);
-        a.myCountry = Text(myCountry);
-        a.myContinent = Text(myContinent);
+        a.myCountry = myCountry;
+        a.myContinent = myContinent;
         ResetStats(a);
     } catch (...) {
     }
@@ -79,14 +75,14 @@ BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
 {
     try {
         CallCheckArgs c;
-        c.call = Text(call);
-        c.mode = Text(mode);
-        c.country = Text(country);
-        c.continent = Text(continent);
+        c.call = call;
+        c.mode = mode;
+        c.country = country;
+        c.continent = continent;
         c.hasBand = band != nullptr;
-        c.band = Text(band);
+        c.band = band;
         c.hasCompareBand = compareBand != nullptr;
-        c.compareBand = Text(compareBand);
+        c.compareBand = compareBand;
         c.nrOut = nrOut;
         return CheckCall(c);
     } catch (...) {

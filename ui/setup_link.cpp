@@ -1,13 +1,7 @@
 #include "ui/setup_link.h"
 
-#include <windows.h>
+#include "ui/setup_window_handle.h"
 
-#include <atomic>
-
-
-// The Setup window's handle, published by the Setup thread only while the
-// window exists. The host's thread posts and closes through it, never
-// through the window object, which the other thread may be deleting.
 std::atomic<HWND> g_setupWindow{nullptr};
 
 bool IsSetupWindowOpen()
@@ -19,4 +13,21 @@ bool PostPrevQsoRefresh()
 {
     HWND h = g_setupWindow.load();
     return h && PostMessageA(h, WM_PREV_QSO_REFRESH, 0, 0);
+}
+
+void StartSetupThread()
+{
+    // The Setup window and its thread are not part of this build yet: a
+    // reset that would open it opens nothing.
+}
+
+void CloseOperatorWindows()
+{
+    HWND h = g_setupWindow.load();
+    if (!h)
+        return;
+    SendMessageA(h, WM_CLOSE, 0, 0);
+    // Bounded: unloading must never hang on a thread that does not answer.
+    for (int i = 0; i < 100 && g_setupWindow.load(); ++i)
+        Sleep(20);
 }

@@ -10,8 +10,8 @@
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
 #include "ui/setup_link.h"
+#include "ui/setup_window_handle.h"
 
-extern std::atomic<HWND> g_setupWindow;
 
 namespace {
 

@@ -12,8 +12,7 @@
 #include "engine/stores.h"
 #include "plugin/exports.h"
 #include "report/report.h"
-
-extern std::atomic<HWND> g_setupWindow;
+#include "ui/setup_window_handle.h"
 
 namespace {
 
