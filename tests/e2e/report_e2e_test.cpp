@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "support/expected_html.h"
 
 namespace {
 
@@ -223,29 +224,12 @@ TEST_CASE("HTML report through the DLL is saved as report_sample.html for the br
         dll.Add("DL1B", "DL", "EU", At(12, 0));
         html = dll.Result();
     }
-    const std::string head = "<html><head><style>table{ width:100%; }table, th, td{ border: 1px solid black; "
-                             "border-collapse: collapse; }th, td{ padding: 1px; text-align: middle; }th,td{ "
-                             "background-color: #fffac6; color: black}</style></head><body>";
-    const std::string body =
-        "<center><b>   BALTIC CONTEST CW/SSB 04.05.2019</b></center>"
-        "<center>Contestant:  <b>SM5XYZ</center></b><table>"
-        "<tr><th> Band</th><th> QSOs</th><th> Points</th><th> CW</th><th> SSB</th></tr>"
-        "<tr><th> <center>80m</center></th><td><center>13</center></td><td><center>31</center></td>"
-        "<td><center>11</center></td><td><center>2</center></td></tr>"
-        "<tr><th> <center>Total</center></th><td><center>13</center></td><td><center>31</center></td>"
-        "<td><center>11</center></td><td><center>2</center></td></tr>"
-        "<tr><th> <center>Dupe</center></th><td><center>1</center></td><td colspan=8> </td></tr>"
-        "<tr><th> <center>Bad QSO</center></th><td><center>1</center></td><td colspan=8> </td></tr>"
-        "<tr><th>Last QSO points:</small></th><td colspan=9><center>    1</center></td></tr>"
-        "<th colspan=10><center>Rate</center></th></tr>"
-        "<tr><th> Hourly (10min/1 hour) QSO rate: </th><td colspan=9><center>   12 /18</center></td></tr>"
-        "<tr><th> Hourly (10min/1 hour) pts rate: </th><td colspan=9><center>   30 /126</center></td></tr>"
-        "</table><h6 align=right>";
-    const std::string end = "</h6></body></html>";
-    REQUIRE(html.size() > head.size() + body.size() + end.size());
-    const std::string credit = html.substr(head.size() + body.size(), html.size() - head.size() - body.size() - end.size());
+    const std::string head = kRatesHtmlBeforeCredit;
+    const std::string end = kRatesHtmlAfterCredit;
+    REQUIRE(html.size() > head.size() + end.size());
+    const std::string credit = html.substr(head.size(), html.size() - head.size() - end.size());
     CHECK(credit.find('<') == std::string::npos);
-    CHECK(html == head + body + credit + end);
+    CHECK(html == head + credit + end);
     WriteFile(sample, html);
 }
 
