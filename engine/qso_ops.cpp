@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "engine/hooks.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
 #include "framework/platform.h"
-#include "ui/setup_link.h"
 
 namespace {
 
@@ -192,15 +192,16 @@ int RemoveQso(const QsoArgs& q)
     }
 
     g_refreshPending = 1;
-    PostPrevQsoRefresh();
+    g_windowHooks.postPrevQsoRefresh();
     return 1;
 }
 
 int CheckCall(const CallCheckArgs& c)
 {
-    if (g_refreshPending && IsSetupWindowOpen()) {
-        g_refreshPending = 0;
-        if (!PostPrevQsoRefresh())
+    // Taking the pending request is one exchange, so the Setup thread,
+    // which sets it again after each refresh, never loses or doubles one.
+    if (g_windowHooks.isSetupWindowOpen() && g_refreshPending.exchange(0) != 0) {
+        if (!g_windowHooks.postPrevQsoRefresh())
             g_refreshPending = 1; // the window went away: nothing waits
     }
 

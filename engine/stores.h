@@ -2,6 +2,8 @@
 // g_storeLock guards g_qsoLog, g_bandsWorked, g_prevQsoRows and
 // g_prevQsoCall: the host's thread writes them, the Setup thread reads them.
 #pragma once
+#include <atomic>
+
 #include "engine/info.h"
 #include "framework/lock.h"
 #include "framework/stdiofile.h"
@@ -19,7 +21,7 @@ extern CString g_iniSection; // "Settings"
 extern CString g_iniFile;    // "Plugins\BALTIC.ini"
 
 extern int g_htmlReport;     // the report is HTML (setVersion)
-extern int g_refreshPending; // a Previous QSO refresh may be requested
+extern std::atomic<int> g_refreshPending; // a Previous QSO refresh may be requested
 extern int g_balticStation;  // the operator's own prefix is Baltic
 extern int g_russianUi;      // the windows use their Russian texts
 extern int g_cabrilloRun;    // the last reset asked for a Cabrillo export

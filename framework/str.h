@@ -4,6 +4,18 @@
 #include <cstdarg>
 #include <string>
 
+// printf format checking of the formatting members, where the compiler
+// offers it (the first argument of a member is the object).
+#if defined(__GNUC__) || defined(__clang__)
+#if defined(__MINGW_PRINTF_FORMAT)
+#define BALTIC_PRINTF(fmt, args) __attribute__((format(__MINGW_PRINTF_FORMAT, fmt, args)))
+#else
+#define BALTIC_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
+#endif
+#else
+#define BALTIC_PRINTF(fmt, args)
+#endif
+
 class CString {
 public:
     CString() = default;
@@ -44,9 +56,9 @@ public:
     int CompareNoCaseAscii(const char* other) const;
 
     // printf-style formatting; replaces the content.
-    void Format(const char* format, ...);
-    void FormatV(const char* format, va_list args);
-    void AppendFormat(const char* format, ...);
+    void Format(const char* format, ...) BALTIC_PRINTF(2, 3);
+    void FormatV(const char* format, va_list args) BALTIC_PRINTF(2, 0);
+    void AppendFormat(const char* format, ...) BALTIC_PRINTF(2, 3);
 
     // Position of the first occurrence at or after start, -1 if none.
     int Find(const char* sub, int start = 0) const;

@@ -4,6 +4,12 @@
 
 #include "ui/setup_link.h"
 
+int CTestApp::InitInstance()
+{
+    InstallWindowHooks();
+    return CWinApp::InitInstance();
+}
+
 int CTestApp::ExitInstance()
 {
     CloseOperatorWindows();

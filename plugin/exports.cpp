@@ -1,10 +1,12 @@
 // The exported entry points: each copies the host's parameters (a null text
-// becomes empty text on assignment to CString), runs the
-// operation, and never lets an exception reach the host.
+// becomes empty text on assignment to CString) and runs the operation
+// through the barrier, so no exception reaches the host. The entry points
+// that cannot fail answer directly.
 #include "plugin/exports.h"
 
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
+#include "framework/barrier.h"
 #include "framework/platform.h"
 #include "report/report.h"
 
@@ -36,27 +38,24 @@ const char* const kEmpty = "";
 
 BALTIC_API int __cdecl AddData0(BALTIC_QSO_PARAMS)
 {
-    try {
+    return RunGuarded(0, [&] {
         return AddQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country,
                               continent, band));
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
 {
-    try {
-        RemoveQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country,
-                          continent, band));
-    } catch (...) {
-    }
+    RunGuarded([&] {
+        RemoveQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country, continent,
+                          band));
+    });
     return 1;
 }
 
 BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
 {
-    try {
+    RunGuarded([&] {
         ResetArgs a;
         a.hostFolder = hostFolder;
         a.cabrillo = cabrillo;
@@ -66,14 +65,13 @@ BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
         a.myCountry = myCountry;
         a.myContinent = myContinent;
         ResetStats(a);
-    } catch (...) {
-    }
+    });
     return 1;
 }
 
 BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
 {
-    try {
+    return RunGuarded(1, [&] {
         CallCheckArgs c;
         c.call = call;
         c.mode = mode;
@@ -85,19 +83,15 @@ BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
         c.compareBand = compareBand;
         c.nrOut = nrOut;
         return CheckCall(c);
-    } catch (...) {
-        return 1;
-    }
+    });
 }
 
 BALTIC_API const char* __cdecl GetResult0(int* status)
 {
-    const char* result = kEmpty;
-    try {
-        result = RunReport();
-    } catch (...) {
+    // A run that fails part-way still answers with what it had built.
+    const char* result = RunGuarded<const char*>(nullptr, [] { return RunReport(); });
+    if (!result)
         result = g_resultText.GetString();
-    }
     if (status)
         *status = -1;
     return result;
@@ -115,15 +109,12 @@ BALTIC_API const char* __cdecl GetSetName(int index)
 
 BALTIC_API int __cdecl IsValidExchg0(BALTIC_EXCHG_PARAMS)
 {
-    return IsValidExchg(exchange);
+    return RunGuarded(0, [&] { return IsValidExchg(exchange); });
 }
 
 BALTIC_API void __cdecl SetupSet0()
 {
-    try {
-        ShowMessageBox("No additional setup for this contest", nullptr, 0 /* MB_OK */);
-    } catch (...) {
-    }
+    RunGuarded([] { ShowMessageBox("No additional setup for this contest", nullptr, 0 /* MB_OK */); });
 }
 
 BALTIC_API unsigned int __cdecl setVersion(const char*)

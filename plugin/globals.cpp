@@ -1,18 +1,26 @@
 // Every module global, defined here in the order the module creates them;
-// they are destroyed in the reverse order at unload.
+// they are destroyed in the reverse order at unload. The window layer's
+// globals exist only in the Windows build; the portable core, built alone
+// for the native tests, has the rest.
 #include "cabrillo/header.h"
+#include "engine/hooks.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
+#include "report/templates.h"
+#ifdef _WIN32
 #include "framework/dispatch.h"
 #include "plugin/app.h"
-#include "report/templates.h"
 #include "ui/setup_link.h"
+#include "ui/setup_window_handle.h"
+#endif
 
 // Guards the stores read by the Setup thread; first so it outlives them.
 CCriticalSection g_storeLock;
 
 CStringArray g_prevQsoBands;
+#ifdef _WIN32
 CTestApp theApp;
+#endif
 
 static const char* const kModes[] = {"CW", "SSB"};
 static const char* const kBands[] = {"80m"};
@@ -20,7 +28,9 @@ CContestRules g_modeRules(kModes, 2);
 CContestRules g_bandRules(kBands, 1);
 
 CCabrilloHeader g_cabrilloHeader;
+#ifdef _WIN32
 COleDispatchDriver g_hostApp;
+#endif
 CArray<CInfo> g_qsoLog;
 CStringArray g_prevQsoRows[6];
 CStringArray g_bandsWorked;
@@ -32,25 +42,33 @@ CString g_iniSection("Settings");
 CString g_iniFile("Plugins\\BALTIC.ini");
 
 const char* const kReportCredit = "BALTIC contest statistics plug-in, 80 m CW/SSB";
-CString g_htmlHead(
+const char* const g_htmlHead =
     "<html><head><style>table{ width:100%; }table, th, td{ border: 1px solid black; border-collapse: collapse; "
     "}th, td{ padding: 1px; text-align: middle; }th,td{ background-color: #fffac6; color: "
-    "black}</style></head><body>");
-CString g_htmlTitle("<center><b>%s</b></center><center>Contestant:  <b>%s</center></b><table>");
-CString g_htmlColumnHeads("<tr><th> %s</th><th> %s</th><th> %s</th><th> %s</th><th> %s</th></tr>");
-CString g_htmlBandRow("<tr><th> <center>%s</center></th><td><center>%i</center></td><td><center>%i</center></"
-                      "td><td><center>%i</center></td><td><center>%i</center></td></tr>");
-CString g_htmlTotalRow(g_htmlBandRow);
-CString g_htmlDupeRow("<tr><th> <center>%s</center></th><td><center>%i</center></td><td colspan=8> </td></tr>");
-CString g_htmlBadRow(g_htmlDupeRow);
-CString g_htmlValueRow("<tr><th>%s</small></th><td colspan=9><center>%5i</center></td></tr>");
-CString g_htmlSectionRow("<th colspan=10><center>%s</center></th></tr>");
-CString g_htmlRateRow("<tr><th> %s </th><td colspan=9><center>%5i /%i</center></td></tr>");
-CString g_htmlTail(CString("</table><h6 align=right>") + kReportCredit + "</h6></body></html>");
+    "black}</style></head><body>";
+const char* const g_htmlTitle = "<center><b>%s</b></center><center>Contestant:  <b>%s</center></b><table>";
+const char* const g_htmlColumnHeads = "<tr><th> %s</th><th> %s</th><th> %s</th><th> %s</th><th> %s</th></tr>";
+const char* const g_htmlBandRow = "<tr><th> <center>%s</center></th><td><center>%i</center></td><td><center>%i</center></"
+                                  "td><td><center>%i</center></td><td><center>%i</center></td></tr>";
+const char* const g_htmlTotalRow = g_htmlBandRow;
+const char* const g_htmlDupeRow =
+    "<tr><th> <center>%s</center></th><td><center>%i</center></td><td colspan=8> </td></tr>";
+const char* const g_htmlBadRow = g_htmlDupeRow;
+const char* const g_htmlValueRow = "<tr><th>%s</small></th><td colspan=9><center>%5i</center></td></tr>";
+const char* const g_htmlSectionRow = "<th colspan=10><center>%s</center></th></tr>";
+const char* const g_htmlRateRow = "<tr><th> %s </th><td colspan=9><center>%5i /%i</center></td></tr>";
+const CString g_htmlTail(CString("</table><h6 align=right>") + kReportCredit + "</h6></body></html>");
 
 int g_htmlReport = 0;
-int g_refreshPending = 1;
+std::atomic<int> g_refreshPending{1};
+#ifdef _WIN32
 Setup* g_pSetup = nullptr;
+// Published by the Setup thread while its window exists.
+std::atomic<HWND> g_setupWindow{nullptr};
+#endif
+
+// The operator windows' steps, as the window layer installs them at load.
+WindowHooks g_windowHooks = kNoWindows;
 
 // Flags and counters owned by single subsystems.
 int g_balticStation = 0;

@@ -7,7 +7,7 @@
 #include "framework/platform.h"
 #include "report/score.h"
 #include "report/templates.h"
-#include "ui/settings.h"
+#include "engine/settings.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ const char* RunReport()
             }
         }
         const CString name = html ? Html(band) : band;
-        out.AppendFormat(html ? g_htmlBandRow.GetString() : "%s\t %i\t %i\t %i\t %i\r\n", name.GetString(), t.qsos,
+        out.AppendFormat(html ? g_htmlBandRow : "%s\t %i\t %i\t %i\t %i\r\n", name.GetString(), t.qsos,
                          t.Points(), t.cw, t.ssb);
         total.qsos += t.qsos;
         totalPoints += t.Points();

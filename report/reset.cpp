@@ -1,20 +1,14 @@
 #include <cstdlib>
 
-#include "cabrillo/header.h"
+#include "engine/hooks.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
 #include "framework/platform.h"
 #include "report/report.h"
 #include "report/score.h"
-#include "ui/settings.h"
-#include "ui/setup_link.h"
+#include "engine/settings.h"
 
 namespace {
-
-int EditCabrilloHeader(const CString& callsign, const COleDateTime* first, const COleDateTime* second)
-{
-    return g_cabrilloHeader.EditHeader(callsign, first, second);
-}
 
 // The host's version: from the line holding "Qorv=" of "Qorv2.ini" in the
 // current directory, once a file of that name is seen in the host's folder.
@@ -51,8 +45,6 @@ bool NeverOpensSetup(const CString& version)
 
 } // namespace
 
-ResetActions g_resetActions = {EditCabrilloHeader, StartSetupThread};
-
 int ResetStats(const ResetArgs& a)
 {
     g_contestYear = a.first.Format("%Y");
@@ -86,7 +78,7 @@ int ResetStats(const ResetArgs& a)
 
     if (a.cabrillo) {
         // A cancelled header dialog cancels the export.
-        if (!g_resetActions.editHeader(a.myCall, &a.first, &a.second))
+        if (!g_windowHooks.editCabrilloHeader(a.myCall, &a.first, &a.second))
             g_cabrilloRun = 0;
         settings::WriteText(settings::kStart, "1");
     }
@@ -94,9 +86,9 @@ int ResetStats(const ResetArgs& a)
     g_startFlag = std::atoi(settings::ReadText(settings::kStart));
     if (g_startFlag != 0) {
         settings::WriteText(settings::kStart, "0");
-    } else if (!IsSetupWindowOpen()) {
+    } else if (!g_windowHooks.isSetupWindowOpen()) {
         if (!NeverOpensSetup(g_hostVersion))
-            g_resetActions.startSetupThread();
+            g_windowHooks.startSetupThread();
         settings::WriteText(settings::kStart, "1");
     }
 

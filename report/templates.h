@@ -2,7 +2,16 @@
 #pragma once
 #include "framework/str.h"
 
-extern CString g_htmlHead, g_htmlTitle, g_htmlColumnHeads, g_htmlBandRow, g_htmlTotalRow, g_htmlDupeRow,
-    g_htmlBadRow, g_htmlValueRow, g_htmlSectionRow, g_htmlRateRow, g_htmlTail;
+extern const char* const g_htmlHead;
+extern const char* const g_htmlTitle;
+extern const char* const g_htmlColumnHeads;
+extern const char* const g_htmlBandRow;
+extern const char* const g_htmlTotalRow;
+extern const char* const g_htmlDupeRow;
+extern const char* const g_htmlBadRow;
+extern const char* const g_htmlValueRow;
+extern const char* const g_htmlSectionRow;
+extern const char* const g_htmlRateRow;
+extern const CString g_htmlTail;
 // The one-line credit text that closes both layouts.
 extern const char* const kReportCredit;

@@ -1,8 +1,17 @@
 #include "ui/setup_link.h"
 
+#include "cabrillo/header.h"
+#include "engine/hooks.h"
 #include "ui/setup_window_handle.h"
 
-std::atomic<HWND> g_setupWindow{nullptr};
+namespace {
+
+int EditCabrilloHeader(const CString& callsign, const COleDateTime* first, const COleDateTime* second)
+{
+    return g_cabrilloHeader.EditHeader(callsign, first, second);
+}
+
+} // namespace
 
 bool IsSetupWindowOpen()
 {
@@ -30,4 +39,9 @@ void CloseOperatorWindows()
     // Bounded: unloading must never hang on a thread that does not answer.
     for (int i = 0; i < 100 && g_setupWindow.load(); ++i)
         Sleep(20);
+}
+
+void InstallWindowHooks()
+{
+    g_windowHooks = WindowHooks{IsSetupWindowOpen, PostPrevQsoRefresh, StartSetupThread, EditCabrilloHeader};
 }

@@ -17,3 +17,7 @@ bool PostPrevQsoRefresh();
 void StartSetupThread();
 // Closes both windows and returns once the Setup window is gone (bounded wait).
 void CloseOperatorWindows();
+
+// Hands the steps above, and the Cabrillo header dialog, to the portable
+// code (g_windowHooks). Called once at load.
+void InstallWindowHooks();

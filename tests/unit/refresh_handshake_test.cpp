@@ -3,33 +3,26 @@
 // always requests one; nothing is posted while no window exists.
 #include <doctest.h>
 
-#include <windows.h>
-
-#include <atomic>
-
+#include "engine/hooks.h"
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
-#include "ui/setup_link.h"
-#include "ui/setup_window_handle.h"
-
 
 namespace {
 
+bool g_open = false;
 int g_refreshes = 0;
 
-LRESULT CALLBACK CountingProc(HWND h, UINT msg, WPARAM w, LPARAM l)
+bool WindowOpen()
 {
-    if (msg == WM_PREV_QSO_REFRESH)
-        ++g_refreshes;
-    return DefWindowProcA(h, msg, w, l);
+    return g_open;
 }
 
-int Pump()
+bool CountPost()
 {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&m);
-    return g_refreshes;
+    if (!g_open)
+        return false;
+    ++g_refreshes;
+    return true;
 }
 
 CallCheckArgs Check()
@@ -46,13 +39,10 @@ CallCheckArgs Check()
 
 TEST_CASE("call checks request one refresh at a time; a removal requests another")
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = CountingProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "RefreshCounter";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowA("RefreshCounter", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    REQUIRE(window);
+    const WindowHooks saved = g_windowHooks;
+    g_windowHooks.isSetupWindowOpen = WindowOpen;
+    g_windowHooks.postPrevQsoRefresh = CountPost;
+    g_open = false;
     g_refreshes = 0;
     g_refreshPending = 1;
     const CString badQsoPath = g_badQsoPath;
@@ -60,29 +50,30 @@ TEST_CASE("call checks request one refresh at a time; a removal requests another
 
     // No window yet: nothing is posted and the request stays pending.
     CheckCall(Check());
-    CHECK(Pump() == 0);
+    CHECK(g_refreshes == 0);
     CHECK(g_refreshPending == 1);
 
-    g_setupWindow = window;
+    g_open = true;
     for (int i = 0; i < 3; ++i)
         CheckCall(Check());
-    CHECK(Pump() == 1);
+    CHECK(g_refreshes == 1);
     CHECK(g_refreshPending == 0);
 
     QsoArgs removal;
     removal.call = "NOBODY";
     RemoveQso(removal);
-    CHECK(Pump() == 2);
+    CHECK(g_refreshes == 2);
     CHECK(g_refreshPending == 1);
     CheckCall(Check());
     CheckCall(Check());
-    CHECK(Pump() == 3);
+    CHECK(g_refreshes == 3);
 
     // Once the window is gone, a removal posts nothing.
-    g_setupWindow = nullptr;
+    g_open = false;
     RemoveQso(removal);
-    CHECK(Pump() == 3);
-    DestroyWindow(window);
+    CHECK(g_refreshes == 3);
+
+    g_windowHooks = saved;
     g_refreshPending = 1;
     g_badQsoPath = badQsoPath;
 }

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "engine/hooks.h"
 #include "engine/stores.h"
 #include "plugin/exports.h"
 #include "report/report.h"
-#include "ui/setup_window_handle.h"
 
 namespace {
 
@@ -41,6 +41,12 @@ struct Recorder {
     std::string startAtStart;
 };
 Recorder g_rec;
+bool g_windowOpen = false;
+
+bool RecordedWindowOpen()
+{
+    return g_windowOpen;
+}
 
 int RecordEdit(const CString& callsign, const COleDateTime* first, const COleDateTime* second)
 {
@@ -81,14 +87,17 @@ public:
         CreateDirectoryA("Plugins", nullptr);
         DeleteFileA(kIni);
         DeleteFileA("Qorv2.ini");
-        m_saved = g_resetActions;
-        g_resetActions = ResetActions{RecordEdit, RecordStart};
+        m_saved = g_windowHooks;
+        g_windowHooks.isSetupWindowOpen = RecordedWindowOpen;
+        g_windowHooks.startSetupThread = RecordStart;
+        g_windowHooks.editCabrilloHeader = RecordEdit;
         g_rec = Recorder();
+        g_windowOpen = false;
     }
     ~ResetBench()
     {
-        g_resetActions = m_saved;
-        g_setupWindow.store(nullptr);
+        g_windowHooks = m_saved;
+        g_windowOpen = false;
         SetCurrentDirectoryA(m_prev.c_str());
     }
 
@@ -118,28 +127,17 @@ public:
 
 private:
     std::string m_prev;
-    ResetActions m_saved;
+    WindowHooks m_saved;
 };
 
 COleDateTime ResetBench::s_first(43589.5);  // 2019-05-04 12:00
 COleDateTime ResetBench::s_second(43589.0); // 2019-05-04
 
-// Any window will do to stand for an open Setup window.
+// An open Setup window, as the window layer would report it.
 class FakeSetupWindow {
 public:
-    FakeSetupWindow() : m_h(CreateWindowA("STATIC", "Setup", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr))
-    {
-        REQUIRE(m_h != nullptr);
-        g_setupWindow.store(m_h);
-    }
-    ~FakeSetupWindow()
-    {
-        g_setupWindow.store(nullptr);
-        DestroyWindow(m_h);
-    }
-
-private:
-    HWND m_h;
+    FakeSetupWindow() { g_windowOpen = true; }
+    ~FakeSetupWindow() { g_windowOpen = false; }
 };
 
 } // namespace

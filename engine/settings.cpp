@@ -1,4 +1,4 @@
-#include "ui/settings.h"
+#include "engine/settings.h"
 
 #include <cstdlib>
 #include <cstring>
