@@ -14,6 +14,11 @@ CString ProfileRead(const char* section, const char* key, const char* defaultVal
 // Returns false when the write could not be made; callers may ignore it.
 bool ProfileWrite(const char* section, const char* key, const char* value, const char* file);
 
+// Moves the file source over target, replacing target. False when target
+// cannot be replaced (another program holds it open, the folder refuses);
+// source is then left where it was.
+bool ReplaceFileWith(const char* source, const char* target);
+
 // Calls visit with each file name (no directory) that matches the wildcard
 // pattern, until visit returns false.
 void ForEachFileName(const char* pattern, const std::function<bool(const char* name)>& visit);

@@ -31,6 +31,11 @@ bool ProfileWrite(const char* section, const char* key, const char* value, const
     return WritePrivateProfileStringA(section, key, value, file) != FALSE;
 }
 
+bool ReplaceFileWith(const char* source, const char* target)
+{
+    return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 void ForEachFileName(const char* pattern, const std::function<bool(const char* name)>& visit)
 {
     WIN32_FIND_DATAA data;
