@@ -2,20 +2,25 @@
 // program and calls its members by dispatch id. A null interface makes every
 // call a no-op.
 #pragma once
+#include "framework/handle.h"
 
 struct IDispatch;
+template <class I>
+struct ComTraits; // Release, in handles_win.h
 
 class COleDispatchDriver {
 public:
-    COleDispatchDriver() = default;
-    ~COleDispatchDriver() { ReleaseDispatch(); }
+    COleDispatchDriver();
+    ~COleDispatchDriver();
     COleDispatchDriver(const COleDispatchDriver&) = delete;
     COleDispatchDriver& operator=(const COleDispatchDriver&) = delete;
 
-    // Takes over one reference; the previous interface is released first
-    // when auto-release is on.
-    void AttachDispatch(IDispatch* dispatch, bool autoRelease = true);
+    // Takes over one reference. The interface held before is released
+    // once, whatever it is, the same object included.
+    void AttachDispatch(IDispatch* dispatch);
     void ReleaseDispatch();
-    IDispatch* m_lpDispatch = nullptr;
-    bool m_bAutoRelease = true;
+    IDispatch* GetDispatch() const { return m_dispatch.Get(); }
+
+private:
+    CHandle<IDispatch*, ComTraits<IDispatch>> m_dispatch;
 };

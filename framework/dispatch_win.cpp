@@ -1,22 +1,17 @@
 #include "framework/dispatch.h"
 
-#include <windows.h>
-#include <oaidl.h>
+#include "framework/handles_win.h"
 
-void COleDispatchDriver::AttachDispatch(IDispatch* dispatch, bool autoRelease)
+COleDispatchDriver::COleDispatchDriver() = default;
+
+COleDispatchDriver::~COleDispatchDriver() = default;
+
+void COleDispatchDriver::AttachDispatch(IDispatch* dispatch)
 {
-    if (dispatch == m_lpDispatch) {
-        m_bAutoRelease = autoRelease;
-        return;
-    }
-    ReleaseDispatch();
-    m_lpDispatch = dispatch;
-    m_bAutoRelease = autoRelease;
+    m_dispatch.Reset(dispatch);
 }
 
 void COleDispatchDriver::ReleaseDispatch()
 {
-    if (m_lpDispatch && m_bAutoRelease)
-        m_lpDispatch->Release();
-    m_lpDispatch = nullptr;
+    m_dispatch.Reset();
 }

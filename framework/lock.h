@@ -1,5 +1,10 @@
-// One mutual-exclusion lock (a critical section) and its scope guard.
+// One mutual-exclusion lock (a critical section) and its scope guard. The
+// lock may be taken again by the thread that holds it.
 #pragma once
+#include "framework/handle.h"
+
+// Defined by each platform's lock file: creates nothing, closes the lock.
+struct CriticalSectionTraits;
 
 class CCriticalSection {
 public:
@@ -11,7 +16,7 @@ public:
     void Unlock();
 
 private:
-    void* m_impl;
+    CHandle<void*, CriticalSectionTraits> m_impl;
 };
 
 class CSingleLock {

@@ -2,23 +2,44 @@
 
 #include <windows.h>
 
-CCriticalSection::CCriticalSection() : m_impl(new CRITICAL_SECTION)
+struct CriticalSectionTraits {
+    static void* Invalid() { return nullptr; }
+    static void Close(void* p)
+    {
+        auto* cs = static_cast<CRITICAL_SECTION*>(p);
+        DeleteCriticalSection(cs);
+        delete cs;
+    }
+};
+
+namespace {
+
+CRITICAL_SECTION* Section(void* p)
 {
-    InitializeCriticalSection(static_cast<CRITICAL_SECTION*>(m_impl));
+    return static_cast<CRITICAL_SECTION*>(p);
 }
 
-CCriticalSection::~CCriticalSection()
+void* NewSection()
 {
-    DeleteCriticalSection(static_cast<CRITICAL_SECTION*>(m_impl));
-    delete static_cast<CRITICAL_SECTION*>(m_impl);
+    auto* cs = new CRITICAL_SECTION;
+    InitializeCriticalSection(cs);
+    return cs;
 }
+
+} // namespace
+
+CCriticalSection::CCriticalSection() : m_impl(NewSection())
+{
+}
+
+CCriticalSection::~CCriticalSection() = default;
 
 void CCriticalSection::Lock()
 {
-    EnterCriticalSection(static_cast<CRITICAL_SECTION*>(m_impl));
+    EnterCriticalSection(Section(m_impl.Get()));
 }
 
 void CCriticalSection::Unlock()
 {
-    LeaveCriticalSection(static_cast<CRITICAL_SECTION*>(m_impl));
+    LeaveCriticalSection(Section(m_impl.Get()));
 }

@@ -3,6 +3,8 @@
 #include <mbstring.h>
 #include <windows.h>
 
+#include "framework/handles_win.h"
+
 #include <vector>
 
 int AnsiCompareNoCase(const char* a, const char* b)
@@ -39,14 +41,13 @@ bool ReplaceFileWith(const char* source, const char* target)
 void ForEachFileName(const char* pattern, const std::function<bool(const char* name)>& visit)
 {
     WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA(pattern, &data);
-    if (h == INVALID_HANDLE_VALUE)
+    CFindHandle search(FindFirstFileA(pattern, &data));
+    if (!search)
         return;
     do {
         if (!visit(data.cFileName))
             break;
-    } while (FindNextFileA(h, &data));
-    FindClose(h);
+    } while (FindNextFileA(search.Get(), &data));
 }
 
 int ShowMessageBox(const char* text, const char* caption, unsigned style)

@@ -1,0 +1,62 @@
+// The Windows handle kinds, each a CHandle with its closing call. A guard is
+// made only from the call that acquired the handle.
+#pragma once
+#include <windows.h>
+#include <oleauto.h>
+
+#include "framework/handle.h"
+
+// FindFirstFile / FindClose
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+using CFindHandle = CHandle<HANDLE, FindTraits>;
+
+// GDI objects (CreatePen, CreateSolidBrush, CreateCompatibleBitmap,
+// CreateFont...) / DeleteObject. Deselect before closing: see the DC guards.
+template <class T>
+struct GdiTraits {
+    static T Invalid() { return nullptr; }
+    static void Close(T h) { DeleteObject(h); }
+};
+using CPenHandle = CHandle<HPEN, GdiTraits<HPEN>>;
+using CBrushHandle = CHandle<HBRUSH, GdiTraits<HBRUSH>>;
+using CBitmapHandle = CHandle<HBITMAP, GdiTraits<HBITMAP>>;
+using CFontHandle = CHandle<HFONT, GdiTraits<HFONT>>;
+
+// CreateCompatibleDC / DeleteDC
+struct MemoryDCTraits {
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+using CMemoryDCHandle = CHandle<HDC, MemoryDCTraits>;
+
+// A counted COM reference: one Release per reference taken over.
+template <class I>
+struct ComTraits {
+    static I* Invalid() { return nullptr; }
+    static void Close(I* p) { p->Release(); }
+};
+using CDispatchPtr = CHandle<IDispatch*, ComTraits<IDispatch>>;
+
+// SysAllocString / SysFreeString
+struct BstrTraits {
+    static BSTR Invalid() { return nullptr; }
+    static void Close(BSTR s) { SysFreeString(s); }
+};
+using CBstr = CHandle<BSTR, BstrTraits>;
+
+// A VARIANT result or argument: cleared once, freeing what it holds.
+class CVariant {
+public:
+    CVariant() { VariantInit(&m_v); }
+    ~CVariant() { VariantClear(&m_v); }
+    CVariant(const CVariant&) = delete;
+    CVariant& operator=(const CVariant&) = delete;
+    VARIANT* Out() { return &m_v; }
+    const VARIANT& Get() const { return m_v; }
+
+private:
+    VARIANT m_v;
+};
