@@ -1,5 +1,7 @@
 #include "cabrillo/header.h"
 
+#include <cstdio>
+
 #include "engine/stores.h"
 #include "framework/stdiofile.h"
 
@@ -59,6 +61,11 @@ CString CCabrilloHeader::WriteLog()
     CStdioFile file;
     if (!file.Open(name, CStdioFile::modeWrite))
         return CString("File could not be written: ") + name;
-    file.WriteString(text);
+    bool written = file.WriteString(text);
+    if (!file.Close() || !written) {
+        // A log cut short must not pass for the whole log.
+        std::remove(name);
+        return CString("File could not be written: ") + name;
+    }
     return CString("File produced: ") + name;
 }

@@ -1,5 +1,6 @@
 #include "engine/qso_ops.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "engine/hooks.h"
@@ -79,6 +80,25 @@ bool IsLineOfQso(const CString& line, const QsoArgs& q, const CString& when)
     // own call, RST sent, number sent, worked call, RST received, number received
     CStringArray fields = SplitFields(rest);
     return fields.GetSize() == 6 && fields[3] == q.call;
+}
+
+// Replaces the bad-QSO file's content without ever losing it: the new
+// content goes to a file beside it, which then takes the old one's place.
+// A write that fails leaves the old file as it was. A file that another
+// program holds open cannot be replaced; it is then rewritten in place.
+void RewriteBadQsoFile(const CString& content)
+{
+    const CString temp = g_badQsoPath + ".tmp";
+    CStdioFile out;
+    bool written = out.Open(temp, CStdioFile::modeWrite) && out.WriteString(content);
+    written = out.Close() && written;
+    if (written && ReplaceFileWith(temp, g_badQsoPath))
+        return;
+    if (written && out.Open(g_badQsoPath, CStdioFile::modeWrite)) {
+        out.WriteString(content);
+        out.Close();
+    }
+    std::remove(temp);
 }
 
 bool FileExists(const CString& name)
@@ -182,13 +202,13 @@ int RemoveQso(const QsoArgs& q)
                 if (!header && !IsLineOfQso(g_lineBuffer, q, when))
                     kept += g_lineBuffer + CStdioFile::kLineEnd;
             }
-            g_textFile.Close();
+            // A read that failed part-way saw only some of the lines.
+            readable = g_textFile.Close();
         }
-        // A file that exists but cannot be read (another program holds it)
-        // is left alone: rewriting it from nothing would lose its lines.
-        CStdioFile out;
-        if ((readable || !FileExists(g_badQsoPath)) && out.Open(g_badQsoPath, CStdioFile::modeWrite))
-            out.WriteString(kept);
+        // A file that exists but cannot be read whole (another program
+        // holds it) is left alone: rewriting it would lose its lines.
+        if (readable || !FileExists(g_badQsoPath))
+            RewriteBadQsoFile(kept);
     }
 
     g_refreshPending = 1;

@@ -44,23 +44,27 @@ bool CStdioFile::ReadString(CString& line)
     return true;
 }
 
-void CStdioFile::WriteString(const CString& text)
+bool CStdioFile::WriteString(const CString& text)
 {
     if (!m_file)
-        return;
-    std::fwrite(text.GetString(), 1, static_cast<size_t>(text.GetLength()), m_file);
-    std::fflush(m_file);
+        return false;
+    const size_t n = static_cast<size_t>(text.GetLength());
+    bool written = std::fwrite(text.GetString(), 1, n, m_file) == n;
+    return std::fflush(m_file) == 0 && written;
 }
 
-void CStdioFile::WriteLine(const CString& text)
+bool CStdioFile::WriteLine(const CString& text)
 {
-    WriteString(text + kLineEnd);
+    return WriteString(text + kLineEnd);
 }
 
-void CStdioFile::Close()
+bool CStdioFile::Close()
 {
-    if (m_file) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
+    if (!m_file)
+        return true;
+    // The stream's error flag records a failed read or write since Open.
+    bool sound = !std::ferror(m_file);
+    sound = std::fclose(m_file) == 0 && sound;
+    m_file = nullptr;
+    return sound;
 }

@@ -25,11 +25,14 @@ public:
     bool IsOpen() const { return m_file != nullptr; }
     // Reads the next line without its line end (LF or CR LF); false at the end.
     bool ReadString(CString& line);
-    // Writes text as it is, then flushes.
-    void WriteString(const CString& text);
+    // Writes text as it is, then flushes. False when not all of it
+    // reached the file (not open, disk full, device error).
+    bool WriteString(const CString& text);
     // Writes text and the line end, then flushes.
-    void WriteLine(const CString& text);
-    void Close();
+    bool WriteLine(const CString& text);
+    // Closes the file. False when any read or write since Open failed or
+    // the close itself failed: what was read or written is then incomplete.
+    bool Close();
 
 private:
     FILE* m_file = nullptr;

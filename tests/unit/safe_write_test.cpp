@@ -1,0 +1,127 @@
+// Files are never lost or passed off as whole: a removal whose rewrite of
+// the bad-QSO file fails keeps every line of it, and a Cabrillo log that
+// could not be written completely is reported as not written.
+#include <doctest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "cabrillo/header.h"
+#include "engine/qso_ops.h"
+#include "engine/stores.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kBad = "bad_qso.txt";
+const std::string kWrongBand = "QSO:  7010  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  007   WRONG BAND !!!\r\n";
+const std::string kWrongMode = "QSO:  3525  FM  2019-05-04 2131  YL2AA  59  002  ES1CC  59  003   WRONG MODE !!!\r\n";
+
+std::string Bytes(const char* name)
+{
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Write(const char* name, const std::string& bytes)
+{
+    std::ofstream(name, std::ios::binary) << bytes;
+}
+
+// A folder of its own, current while the object lives.
+struct Folder {
+    explicit Folder(const char* name) : home(fs::current_path())
+    {
+        fs::remove_all(name);
+        fs::create_directory(name);
+        fs::current_path(name);
+        saved = g_badQsoPath;
+        g_badQsoPath = kBad;
+        Write(kBad, std::string(kBadQsoHeader) + "\r\n" + kWrongBand + kWrongMode);
+    }
+    ~Folder()
+    {
+        g_badQsoPath = saved;
+        fs::current_path(home);
+    }
+    fs::path home;
+    CString saved;
+};
+
+// Removal of the QSO behind the WRONG BAND line.
+void RemoveLy1bb()
+{
+    QsoArgs q;
+    q.call = "LY1BB";
+    q.mode = "CW";
+    q.band = "40m";
+    q.time = COleDateTime(43589.0 + (21 * 60 + 30) / 1440.0);
+    RemoveQso(q);
+}
+
+} // namespace
+
+TEST_CASE("a removal replaces the bad-QSO file only with a complete new one")
+{
+    Folder folder("safe_rewrite");
+    const std::string before = Bytes(kBad);
+    const std::string after = std::string(kBadQsoHeader) + "\r\n" + kWrongMode;
+
+    SUBCASE("the new file cannot be written: the old one stays as it was")
+    {
+        fs::create_directory(std::string(kBad) + ".tmp"); // where the new content would go
+        RemoveLy1bb();
+        CHECK(Bytes(kBad) == before);
+    }
+    SUBCASE("the new file takes the old one's place, and nothing is left beside it")
+    {
+        RemoveLy1bb();
+        CHECK(Bytes(kBad) == after);
+        CHECK_FALSE(fs::exists(std::string(kBad) + ".tmp"));
+    }
+#ifdef _WIN32
+    SUBCASE("another program holds the old file open: rewritten in place")
+    {
+        HANDLE other = CreateFileA(kBad, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                   nullptr);
+        REQUIRE(other != INVALID_HANDLE_VALUE);
+        RemoveLy1bb();
+        CloseHandle(other);
+        CHECK(Bytes(kBad) == after);
+        CHECK_FALSE(fs::exists(std::string(kBad) + ".tmp"));
+    }
+#endif
+}
+
+TEST_CASE("a Cabrillo log that could not be written whole is reported as not written")
+{
+    Folder folder("checked_cabrillo");
+    CCabrilloHeader header;
+    header.m_fileBase = "YL2AA";
+    header.m_callsign = "YL2AA";
+    CHECK(header.WriteLog() == "File produced: YL2AA.cbr");
+    CHECK(Bytes("YL2AA.cbr").rfind("START-OF-LOG: 3.0\r\n", 0) == 0);
+
+#ifdef _WIN32
+    // Another program holds the file and lets nobody write it. (A write
+    // failing after the open, as on a full disk, is checked natively.)
+    HANDLE other = CreateFileA("YL2AA.cbr", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(other != INVALID_HANDLE_VALUE);
+    CHECK(header.WriteLog() == "File could not be written: YL2AA.cbr");
+    CloseHandle(other);
+#else
+    // The disk is full.
+    fs::remove("YL2AA.cbr");
+    REQUIRE(symlink("/dev/full", "YL2AA.cbr") == 0);
+    CHECK(header.WriteLog() == "File could not be written: YL2AA.cbr");
+#endif
+}
