@@ -5,6 +5,11 @@
 
 class COleDateTime;
 
+// The calling convention exists only for Windows compilers.
+#if !defined(_WIN32) && !defined(__cdecl)
+#define __cdecl
+#endif
+
 // The decorated-name check compiles these declarations with C++ linkage.
 #ifndef BALTIC_API
 #define BALTIC_API extern "C"

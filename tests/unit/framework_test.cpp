@@ -1,33 +1,21 @@
 #include <doctest.h>
 
-#include <windows.h>
-
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "framework/arrays.h"
+#include "framework/lock.h"
 #include "framework/platform.h"
 #include "framework/stdiofile.h"
+#include "support/files.h"
 
-namespace {
-
-std::string ReadBytes(const char* name)
-{
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const char* name, const std::string& bytes)
-{
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-} // namespace
+using support::ReadBytes;
+using support::WriteBytes;
 
 TEST_CASE("text operations")
 {
@@ -92,7 +80,8 @@ TEST_CASE("an index outside an array throws")
 
 TEST_CASE("text files: lines read without their ends, written with CR LF")
 {
-    const char* name = "framework_test_lines.txt";
+    support::Scratch dir("framework_lines");
+    const char* name = "lines.txt";
     WriteBytes(name, "first\r\nsecond\n\r\nlast without end");
     CStdioFile in;
     REQUIRE(in.Open(name, CStdioFile::modeRead));
@@ -119,15 +108,17 @@ TEST_CASE("text files: lines read without their ends, written with CR LF")
 
     CHECK_FALSE(out.Open("", CStdioFile::modeWrite));
     CHECK_FALSE(out.Open(nullptr, CStdioFile::modeRead));
+    CHECK_FALSE(out.Open("no_such_folder/x.txt", CStdioFile::modeWrite));
+#ifdef _WIN32
+    // Natively a '\\' is part of a file's name: CStdioFile passes names as they are.
     CHECK_FALSE(out.Open("no_such_folder\\x.txt", CStdioFile::modeWrite));
-    DeleteFileA(name);
+#endif
 }
 
 TEST_CASE("settings values are read whole, whatever their length")
 {
-    CreateDirectoryA("framework_test_ini", nullptr);
-    const char* file = "framework_test_ini\\test.ini";
-    DeleteFileA(file);
+    support::Scratch dir("framework_ini");
+    const char* file = "Plugins\\test.ini";
     CHECK(ProfileRead("Settings", "Missing", "", file) == "");
     CHECK(ProfileRead("Settings", "Missing", "dflt", file) == "dflt");
     for (int length : {0, 1, 99, 100, 255, 256, 257, 1000, 5000}) {
@@ -140,5 +131,142 @@ TEST_CASE("settings values are read whole, whatever their length")
     }
     // A write into a folder that does not exist fails and creates nothing.
     CHECK_FALSE(ProfileWrite("Settings", "Start", "1", "no_such_folder\\BALTIC.ini"));
-    CHECK(GetFileAttributesA("no_such_folder") == INVALID_FILE_ATTRIBUTES);
+    CHECK_FALSE(support::FileExists("no_such_folder"));
+}
+
+TEST_CASE("settings files: what a write leaves in the file")
+{
+    support::Scratch dir("framework_ini_write");
+    const char* const file = "Plugins\\BALTIC.ini";
+    const char* const missing = nullptr;
+    struct Case {
+        const char* name;
+        const char* before; // nullptr: no file
+        const char *section, *key, *value;
+        const char* after;
+    } cases[] = {
+        {"a new file", missing, "Settings", "Start", "1", "[Settings]\r\nStart=1\r\n"},
+        {"a key replaced in place, names in any case", "[Settings]\r\nStart=0\r\nMode=CW\r\n", "settings", "START",
+         "1", "[Settings]\r\nStart=1\r\nMode=CW\r\n"},
+        {"a new key at the end of its section; blank lines go", "[Settings]\r\nA=1\r\n\r\n[Other]\r\nB=2\r\n",
+         "Settings", "C", "3", "[Settings]\r\nA=1\r\nC=3\r\n[Other]\r\nB=2\r\n"},
+        {"a new section at the end; LF lines become CR LF", "[Settings]\nA=1", "New", "K", "v",
+         "[Settings]\r\nA=1\r\n[New]\r\nK=v\r\n"},
+        {"blanks trimmed, comments and lines without '=' kept", "  [S]  \n  K  =  v  \n; note\n\nX\n", "S", "B", "2",
+         "[S]\r\nK=v\r\n; note\r\nX\r\nB=2\r\n"},
+        {"the same value again leaves the file as it was", "  [S]  \n  K  =  v  \n", "S", "K", "v",
+         "  [S]  \n  K  =  v  \n"},
+        {"leading blanks of a value are not written", missing, "S", "K", "  v  ", "[S]\r\nK=v  \r\n"},
+        {"a null value removes the key", "[S]\r\nA=1\r\nB=2\r\n", "S", "A", nullptr, "[S]\r\nB=2\r\n"},
+        {"a null key removes the section", "[S]\r\nA=1\r\n[T]\r\nB=2\r\n", "S", nullptr, nullptr,
+         "[T]\r\nB=2\r\n"},
+        {"removing from no file makes none", missing, "S", "A", nullptr, "<missing>"},
+        {"only the first of two sections of a name", "[S]\r\nA=1\r\n[S]\r\nB=2\r\n", "S", "B", "3",
+         "[S]\r\nA=1\r\nB=3\r\n[S]\r\nB=2\r\n"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        support::RemoveFile(file);
+        if (c.before)
+            WriteBytes(file, c.before);
+        CHECK(ProfileWrite(c.section, c.key, c.value, file));
+        CHECK(ReadBytes(file) == c.after);
+    }
+}
+
+TEST_CASE("settings files: what a read gives")
+{
+    support::Scratch dir("framework_ini_read");
+    const char* const file = "Plugins\\BALTIC.ini";
+    struct Case {
+        const char* content; // nullptr: no file
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"[sEtTiNgS]\r\nkEy= value \r\n", "KEY", "value"},
+        {"[ Settings ]\r\n\tK\t=\tv\t\r\n", "K", "v"},
+        {"[Settings]\rK=v\r", "K", "v"},
+        {"[Settings]\r\nK=\"x\"\r\n", "K", "x"},
+        {"[Settings]\r\nK= ' x ' \r\n", "K", " x "},
+        {"[Settings]\r\nK=\"x'\r\n", "K", "\"x'"},
+        {"[Settings]\r\nK=\"\r\n", "K", "\""},
+        {"[Settings]\r\nK=\r\n", "K", ""},
+        {"[Settings]\r\nK\r\n", "K", "default"},
+        {"[Settings]\r\nK=1\r\nK=2\r\n", "K", "1"},
+        {"[Settings]\r\nA=1\r\n[Settings]\r\nK=2\r\n", "K", "default"},
+        {"K=1\r\n[Other]\r\nK=2\r\n", "K", "default"},
+        {nullptr, "K", "default"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.content ? c.content : "(no file)");
+        support::RemoveFile(file);
+        if (c.content)
+            WriteBytes(file, c.content);
+        CHECK(ProfileRead("Settings", c.key, "default  ", file) == c.expected);
+    }
+}
+
+TEST_CASE("file search: wildcards, either separator, names in any case")
+{
+    support::Scratch dir("framework_search");
+    for (const char* name : {"Qorv2.ini", "BALTIC.INI", "notes.txt", "a.ini.bak", "Plugins\\x.ini"})
+        WriteBytes(name, "");
+    struct Case {
+        const char* pattern;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"*.ini", {"BALTIC.INI", "Qorv2.ini"}},
+        {"qorv?.INI", {"Qorv2.ini"}},
+        {"NOTES.TXT", {"notes.txt"}},
+        {"*.bak", {"a.ini.bak"}},
+        {"Plugins\\*.ini", {"x.ini"}},
+        {".\\Plugins/*", {".", "..", "x.ini"}},
+        {"Plugins", {"Plugins"}},
+        {"Plugins\\", {}},
+        {"missing\\*", {}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.pattern);
+        std::vector<std::string> names;
+        ForEachFileName(c.pattern, [&names](const char* name) {
+            names.push_back(name);
+            return true;
+        });
+        std::sort(names.begin(), names.end());
+        CHECK(names == c.names);
+    }
+    int visits = 0;
+    ForEachFileName("*", [&visits](const char*) { return ++visits < 2; });
+    CHECK(visits == 2);
+
+    WriteBytes("new.txt", "new");
+    WriteBytes("old.txt", "old");
+    CHECK(ReplaceFileWith("new.txt", "old.txt"));
+    CHECK(ReadBytes("old.txt") == "new");
+    CHECK_FALSE(support::FileExists("new.txt"));
+    CHECK_FALSE(ReplaceFileWith("new.txt", "old.txt"));
+    CHECK(ReadBytes("old.txt") == "new");
+}
+
+TEST_CASE("the lock is taken again by its holder and keeps other threads out until fully released")
+{
+    CCriticalSection cs;
+    std::atomic<bool> entered{false};
+    std::thread other;
+    {
+        CSingleLock outer(cs);
+        {
+            CSingleLock inner(cs);
+            other = std::thread([&] {
+                CSingleLock lock(cs);
+                entered = true;
+            });
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            CHECK_FALSE(entered);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        CHECK_FALSE(entered);
+    }
+    other.join();
+    CHECK(entered);
 }

@@ -1,12 +1,8 @@
 // The result report: points, band order, bad-QSO count, rates and the two
 // layouts, compared as whole texts written from the layouts by hand.
 #include <doctest.h>
-#include <windows.h>
 
-#include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cabrillo/header.h"
@@ -15,6 +11,8 @@
 #include "report/score.h"
 #include "report/templates.h"
 #include "support/expected_html.h"
+#include "support/files.h"
+#include "support/message_boxes.h"
 
 namespace {
 
@@ -30,20 +28,8 @@ double At(int hour, int minute, double second = 0.0)
 // A scratch folder as the current directory, with its "Plugins" folder,
 // and the report's globals as a reset by SM5XYZ (SM, EU) leaves them.
 struct Scene {
-    explicit Scene(const char* folder)
-    {
-        GetCurrentDirectoryA(MAX_PATH, m_home);
-        CreateDirectoryA(folder, nullptr);
-        SetCurrentDirectoryA(folder);
-        CreateDirectoryA("Plugins", nullptr);
-        DeleteFileA("Plugins\\BALTIC.ini");
-        Clear();
-    }
-    ~Scene()
-    {
-        Clear();
-        SetCurrentDirectoryA(m_home);
-    }
+    explicit Scene(const char* folder) : m_dir(folder) { Clear(); }
+    ~Scene() { Clear(); }
     static void Clear()
     {
         g_qsoLog.RemoveAll();
@@ -56,7 +42,7 @@ struct Scene {
         g_htmlReport = 0;
         g_cabrilloRun = 0;
     }
-    char m_home[MAX_PATH] = "";
+    support::Scratch m_dir;
 };
 
 struct Qso {
@@ -97,27 +83,6 @@ void Fill(const std::vector<Qso>& qsos)
     }
 }
 
-void WriteFile(const char* name, const std::string& bytes)
-{
-    FILE* f = std::fopen(name, "wb");
-    REQUIRE(f);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-std::string ReadFile(const char* name)
-{
-    std::string s;
-    if (FILE* f = std::fopen(name, "rb")) {
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
-}
-
 const std::string kTextHead =
     "     BALTIC CONTEST CW/SSB 04.05.2019 \r\n       Contestant: SM5XYZ\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
 
@@ -129,46 +94,6 @@ std::string TextReport(const std::string& rowsAndClosing)
 const char* const kNoRates = "\r\n\t\t\tRate\r\n"
                              "Hourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
                              "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n";
-
-// Closes every "Output" message box the report shows, keeping its text.
-class OutputBoxCloser {
-public:
-    OutputBoxCloser() : m_thread([this] { Run(); }) {}
-    ~OutputBoxCloser()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    std::vector<std::string> Texts()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_texts;
-    }
-
-private:
-    void Run()
-    {
-        while (!m_stop) {
-            HWND box = FindWindowA("#32770", "Output");
-            if (box) {
-                char text[512] = "";
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the message box's text control
-                {
-                    std::lock_guard<std::mutex> lock(m_mutex);
-                    m_texts.push_back(text);
-                }
-                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                while (!m_stop && IsWindow(box))
-                    Sleep(10);
-            }
-            Sleep(10);
-        }
-    }
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::vector<std::string> m_texts;
-    std::thread m_thread;
-};
 
 } // namespace
 
@@ -356,15 +281,15 @@ TEST_CASE("bad QSOs: the lines of the bad-QSO file without UBN or DUPE after the
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
-        DeleteFileA("bad.txt");
+        support::RemoveFile("bad.txt");
         if (c.present)
-            WriteFile("bad.txt", c.content);
+            support::WriteBytes("bad.txt", c.content);
         g_badQsoPath = "bad.txt";
         CHECK(CountBadQsos() == c.expected);
     }
 
     // The count reaches the report even with no QSO stored.
-    WriteFile("bad.txt", header + wrongBand + dupe + wrongMode);
+    support::WriteBytes("bad.txt", header + wrongBand + dupe + wrongMode);
     CHECK(std::string(RunReport()) ==
           TextReport("Total\t 0\t 0\t 0\t 0\r\nDupe\t 0\r\nBad QSO\t 2\r\n\r\nLast QSO: 0 points\r\n"
                      "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
@@ -418,7 +343,7 @@ TEST_CASE("HTML report: every row from its template, rates 12 and 18")
 {
     Scene scene("report_html");
     g_htmlReport = 1;
-    WriteFile("bad.txt", "BALTIC CW/SSB TEST UBN file \r\n"
+    support::WriteBytes("bad.txt", "BALTIC CW/SSB TEST UBN file \r\n"
                          "QSO:  7010  CW  2019-05-04 1156  SM5XYZ  599  012  OH1A  579  015   WRONG BAND !!!\r\n"
                          "QSO:  3525  CW  2019-05-04 1154  SM5XYZ  599  011  DL1A  579  014   DUPE !!!\r\n");
     g_badQsoPath = "bad.txt";
@@ -470,15 +395,12 @@ TEST_CASE("the claimed score goes to g_claimedScore and to Claimed in Plugins\\B
     Fill({{"LY1A", "LY", "EU", At(12, 0), "CW", "80m", 0}, {"DL1A", "DL", "EU", At(12, 1), "CW", "80m", 0}});
     RunReport();
     CHECK(g_claimedScore == 11);
-    char value[32] = "";
-    GetPrivateProfileStringA("Settings", "Claimed", "missing", value, sizeof value, "Plugins\\BALTIC.ini");
-    CHECK(std::string(value) == "11");
+    CHECK(support::ReadBytes("Plugins\\BALTIC.ini") == "[Settings]\r\nClaimed=11\r\n");
 
     g_qsoLog.RemoveAll();
     RunReport();
     CHECK(g_claimedScore == 0);
-    GetPrivateProfileStringA("Settings", "Claimed", "missing", value, sizeof value, "Plugins\\BALTIC.ini");
-    CHECK(std::string(value) == "0");
+    CHECK(support::ReadBytes("Plugins\\BALTIC.ini") == "[Settings]\r\nClaimed=0\r\n");
 }
 
 TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, the outcome in a box")
@@ -498,7 +420,6 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
     g_cabrilloHeader.m_fileBase = "SM5XYZ";
     g_cabrilloHeader.m_categoryOperator = "SINGLE-OP";
     g_cabrilloHeader.m_qsoLines.Add("left over from an earlier export\r\n");
-    DeleteFileA("SM5XYZ.cbr");
     Fill({{"DL1A", "DL", "EU", At(11, 50), "CW", "80m", 0},
           {"ES1A", "ES", "EU", At(11, 55), "SSB", "80m", 0},
           {"", "LY", "EU", At(11, 57), "CW", "80m", 0},
@@ -507,13 +428,13 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
 
     const std::string closing = "Total\t 3\t 21\t 1\t 1\r\nDupe\t 1\r\nBad QSO\t 0\r\n\r\nLast QSO: 10 points\r\n";
     std::string text, html;
-    std::vector<std::string> boxes;
+    std::vector<support::SeenBox> boxes;
     {
-        OutputBoxCloser closer;
+        support::BoxAnswerer answerer;
         text = RunReport();
         g_htmlReport = 1;
         html = RunReport();
-        boxes = closer.Texts();
+        boxes = answerer.Seen();
     }
     CHECK(text == TextReport("80m\t 3\t 21\t 1\t 1\r\n" + closing + kNoRates));
     CHECK(html.find("<tr><th> Hourly (10min/1 hour) QSO rate: </th><td colspan=9><center>    0 /0</center></td></tr>"
@@ -522,8 +443,10 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
     CHECK(html.find("<tr><th>Last QSO points:</small></th><td colspan=9><center>   10</center></td></tr>") !=
           std::string::npos);
     REQUIRE(boxes.size() == 2);
-    CHECK(boxes[0] == "File produced: SM5XYZ.cbr");
-    CHECK(boxes[1] == "File produced: SM5XYZ.cbr");
+    for (const support::SeenBox& box : boxes) {
+        CHECK(box.caption == "Output");
+        CHECK(box.text == "File produced: SM5XYZ.cbr");
+    }
 
     // Duplicates, uncounted records and empty calls included, in store order,
     // mode codes CW, PH and ?? for anything but exactly CW or SSB.
@@ -541,7 +464,7 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
         all += expectedLines[i];
     }
     // The file carries the score of the same run.
-    const std::string file = ReadFile("SM5XYZ.cbr");
+    const std::string file = support::ReadBytes("SM5XYZ.cbr");
     CHECK(file.find("\r\nCLAIMED-SCORE: 21\r\n") != std::string::npos);
     CHECK(file.find(all + "END-OF-LOG:\r\n") != std::string::npos);
 }

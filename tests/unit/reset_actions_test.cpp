@@ -1,8 +1,6 @@
 // When the reset reaches the Cabrillo header dialog and the Setup thread:
 // both replaced by recorders, so the test sees every call and what the
 // settings file held at that moment.
-#include <windows.h>
-
 #include <doctest.h>
 
 #include <atomic>
@@ -11,8 +9,10 @@
 
 #include "engine/hooks.h"
 #include "engine/stores.h"
+#include "framework/platform.h"
 #include "plugin/exports.h"
 #include "report/report.h"
+#include "support/files.h"
 
 namespace {
 
@@ -20,14 +20,12 @@ const char* const kIni = "Plugins\\BALTIC.ini";
 
 std::string StartKey()
 {
-    char buf[64] = {};
-    GetPrivateProfileStringA("Settings", "Start", "<none>", buf, sizeof buf, kIni);
-    return buf;
+    return ProfileRead("Settings", "Start", "<none>", kIni).str();
 }
 
 void SetStartKey(const char* value)
 {
-    WritePrivateProfileStringA("Settings", "Start", value, kIni);
+    ProfileWrite("Settings", "Start", value, kIni);
 }
 
 struct Recorder {
@@ -71,22 +69,8 @@ void RecordStart()
 // and the recorders in place of the real steps.
 class ResetBench {
 public:
-    ResetBench()
+    ResetBench() : m_dir("unit_reset_actions")
     {
-        char prev[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, prev);
-        m_prev = prev;
-        char exe[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string dir(exe);
-        dir = dir.substr(0, dir.find_last_of("\\/") + 1) + "scratch";
-        CreateDirectoryA(dir.c_str(), nullptr);
-        dir += "\\unit_reset_actions";
-        CreateDirectoryA(dir.c_str(), nullptr);
-        REQUIRE(SetCurrentDirectoryA(dir.c_str()));
-        CreateDirectoryA("Plugins", nullptr);
-        DeleteFileA(kIni);
-        DeleteFileA("Qorv2.ini");
         m_saved = g_windowHooks;
         g_windowHooks.isSetupWindowOpen = RecordedWindowOpen;
         g_windowHooks.startSetupThread = RecordStart;
@@ -98,22 +82,15 @@ public:
     {
         g_windowHooks = m_saved;
         g_windowOpen = false;
-        SetCurrentDirectoryA(m_prev.c_str());
     }
 
     // The host's version file, in the folder the reset searches.
     static void HostVersion(const char* version)
     {
-        if (!version) {
-            DeleteFileA("Qorv2.ini");
-            return;
-        }
-        std::string text = std::string("Qorv=") + version + "\r\n";
-        HANDLE h = CreateFileA("Qorv2.ini", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        REQUIRE(h != INVALID_HANDLE_VALUE);
-        DWORD n = 0;
-        WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-        CloseHandle(h);
+        if (version)
+            support::WriteBytes("Qorv2.ini", std::string("Qorv=") + version + "\r\n");
+        else
+            support::RemoveFile("Qorv2.ini");
     }
 
     static int Reset(int cabrillo, const char* call = "YL2AA", COleDateTime* first = &s_first,
@@ -126,7 +103,7 @@ public:
     static COleDateTime s_first, s_second;
 
 private:
-    std::string m_prev;
+    support::Scratch m_dir;
     WindowHooks m_saved;
 };
 

@@ -1,0 +1,105 @@
+#include "support/message_boxes.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#else
+#include "framework/native_boxes.h"
+#endif
+
+namespace support {
+
+#ifdef _WIN32
+
+// A thread watches this process's top-level windows for a visible dialog
+// box, records it and presses the answer, then waits (bounded) for it to go.
+struct BoxAnswerer::Impl {
+    explicit Impl(Button answer) : m_answer(answer), m_thread([this] { Run(); }) {}
+    ~Impl()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    static BOOL CALLBACK FindOwnDialog(HWND h, LPARAM found)
+    {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        char cls[16] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        if (pid == GetCurrentProcessId() && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
+            *reinterpret_cast<HWND*>(found) = h;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    void Run()
+    {
+        while (!m_stop) {
+            HWND box = nullptr;
+            EnumWindows(FindOwnDialog, reinterpret_cast<LPARAM>(&box));
+            if (box) {
+                SeenBox seen;
+                char buf[1024] = "";
+                GetWindowTextA(box, buf, sizeof buf);
+                seen.caption = buf;
+                // A message box's text is its static control 0xFFFF.
+                buf[0] = '\0';
+                GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+                seen.text = buf;
+                seen.owned = GetWindow(box, GW_OWNER) != nullptr;
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    m_seen.push_back(seen);
+                }
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED), 0);
+                for (int i = 0; i < 500 && !m_stop && IsWindow(box) && IsWindowVisible(box); ++i)
+                    Sleep(10);
+            }
+            Sleep(10);
+        }
+    }
+
+    const Button m_answer;
+    std::atomic<bool> m_stop{false};
+    mutable std::mutex m_mutex;
+    std::vector<SeenBox> m_seen;
+    std::thread m_thread;
+};
+
+std::vector<SeenBox> BoxAnswerer::Seen() const
+{
+    std::lock_guard<std::mutex> lock(m_impl->m_mutex);
+    return m_impl->m_seen;
+}
+
+#else
+
+struct BoxAnswerer::Impl {
+    explicit Impl(Button) : m_first(RecordedMessageBoxes().size()) {}
+    const size_t m_first;
+};
+
+std::vector<SeenBox> BoxAnswerer::Seen() const
+{
+    const std::vector<RecordedMessageBox> all = RecordedMessageBoxes();
+    std::vector<SeenBox> seen;
+    for (size_t i = m_impl->m_first; i < all.size(); ++i)
+        seen.push_back(SeenBox{all[i].caption, all[i].text, false});
+    return seen;
+}
+
+#endif
+
+BoxAnswerer::BoxAnswerer(Button answer) : m_impl(new Impl(answer))
+{
+}
+
+BoxAnswerer::~BoxAnswerer() = default;
+
+} // namespace support
