@@ -5,12 +5,36 @@
 # existing files are taken from the folder this script was started in.
 # hostsim runs in build/run/, the host's working folder: the bad-QSO file,
 # Qorv2.ini and Plugins/BALTIC.ini are written there.
-set -euo pipefail
+set -Eeuo pipefail
 caller="$PWD"
 cd "$(dirname "$0")/.."
-bash scripts/build.sh >/dev/null
+
+die() {
+  echo "run: $*" >&2
+  exit 1
+}
+trap 'rc=$?; echo "run: \"$BASH_COMMAND\" failed with status $rc (scripts/run.sh line $LINENO)" >&2' ERR
+
+# The build's progress stays out of the report but is kept, to show on failure.
+mkdir -p build
+log=build/build.log
+if ! bash scripts/build.sh >"$log"; then
+  if [ -s "$log" ]; then
+    echo "run: the last lines of the build's output ($log):" >&2
+    tail -n 20 "$log" >&2
+  fi
+  die "the build failed (see the messages above and $log); fix that and rerun"
+fi
+
 export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -d "$WINEPREFIX" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "run: creating the Wine prefix in build/wineprefix (a minute or more, once)" >&2
+  plog=build/wineprefix.log
+  if ! { wineboot -i && wineserver -w; } >"$plog" 2>&1 || [ ! -f "$WINEPREFIX/system.reg" ]; then
+    tail -n 20 "$plog" >&2
+    die "the Wine prefix could not be created in build/wineprefix (log: $plog); remove build/wineprefix, check that 'bash scripts/setup.sh' succeeds, and retry"
+  fi
+fi
 
 args=()
 if [ $# -eq 0 ]; then
@@ -25,4 +49,10 @@ mkdir -p build/run/Plugins
 cd build/run
 # Wait for Wine's own processes inside the virtual display, so none of them
 # complains when the display goes away.
-xvfb-run -a sh -c 'wine ../bin/hostsim.exe "$@"; rc=$?; wineserver -w; exit $rc' hostsim "${args[@]}"
+rc=0
+xvfb-run -a sh -c 'wine ../bin/hostsim.exe "$@"; rc=$?; wineserver -w; exit $rc' hostsim "${args[@]}" || rc=$?
+case $rc in
+  0) ;;
+  126 | 127) die "Wine could not start hostsim.exe (status $rc); run 'bash scripts/setup.sh' and follow its message" ;;
+  *) die "hostsim ended with status $rc (1: nothing replayed, 2: bad command line; its messages are above)" ;;
+esac

@@ -1,12 +1,49 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, on a Debian 12 machine, as root.
 # Idempotent: installs only what is missing, so a second run costs seconds.
-set -euo pipefail
+#
+# The DLL and its tests run under 32-bit Wine, whose loader is a 32-bit Linux
+# program. Some kernels run none of those ("32-bit emulation disabled"); there
+# the loader goes through qemu-i386-static, registered with binfmt_misc, while
+# the Wine server runs natively from wine64. BALTIC_WINE_EMULATION=1 takes that
+# path even where the kernel runs 32-bit programs itself (to test it).
+# Prints one line on stderr telling which path it took.
+set -Eeuo pipefail
 
-need=()
+die() {
+  echo "setup: $*" >&2
+  exit 1
+}
+trap 'rc=$?; echo "setup: \"$BASH_COMMAND\" failed with status $rc (scripts/setup.sh line $LINENO); fix that and rerun scripts/setup.sh as root" >&2' ERR
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null 2>&1 || die "not root and no sudo; run scripts/setup.sh as root"
+  SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+updated=0
+install_pkgs() {
+  [ $# -gt 0 ] || return 0
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386 ||
+      die "could not add the i386 architecture (dpkg --add-architecture i386); run it as root and retry"
+  fi
+  echo "setup: installing $*" >&2
+  if [ "$updated" -eq 0 ]; then
+    $SUDO apt-get update -qq ||
+      die "apt-get update failed; check the network and /etc/apt/sources.list*, then retry as root"
+    updated=1
+  fi
+  $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null ||
+    die "apt-get install failed for: $*; run 'apt-get update' and retry as root"
+}
+
+need=()
 have_cmd cmake || need+=(cmake)
 have_cmd make || need+=(make)
 have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
@@ -18,17 +55,116 @@ have_cmd llvm-nm || need+=(llvm)
 [ -f /usr/include/doctest/doctest.h ] || need+=(doctest-dev)
 have_pkg wine32:i386 || need+=(wine wine32:i386)
 have_cmd chromium || need+=(chromium)
+install_pkgs "${need[@]}"
 
-if [ ${#need[@]} -eq 0 ]; then
+# --- Can Wine's 32-bit loader run here? ---------------------------------------
+
+loader=/usr/lib/wine/wine
+qemu=/usr/bin/qemu-i386-static
+binfmt=/proc/sys/fs/binfmt_misc
+entry=qemu-i386-wine
+[ -x "$loader" ] || die "$loader is missing although wine32:i386 is installed; run 'apt-get install --reinstall wine32:i386' as root"
+
+loader_out=""
+loader_runs() {
+  # --version needs no Wine prefix. Under qemu the first start may be slow.
+  # bash's exec, unlike timeout's, reports "Exec format error" as it is
+  # instead of handing the binary to sh.
+  loader_out=$(timeout 120 bash -c 'exec "$1" --version' exec "$loader" 2>&1) && return 0
+  loader_out="status $?: $(head -n1 <<<"${loader_out:-no output}")"
+  return 1
+}
+
+# Prints the names of the enabled binfmt_misc entries that match 32-bit x86
+# ELF programs (class 1 at byte 4, machine 3 at bytes 18-19).
+i386_entries() {
+  [ -e "$binfmt/register" ] && [ "$(cat "$binfmt/status")" = enabled ] || return 0
+  local f magic
+  for f in "$binfmt"/*; do
+    case "${f##*/}" in register | status) continue ;; esac
+    [ "$(head -n1 "$f" 2>/dev/null)" = enabled ] || continue
+    grep -qx 'offset 0' "$f" || continue
+    magic=$(sed -n 's/^magic //p' "$f")
+    [ "${#magic}" -ge 40 ] && [ "${magic:0:10}" = 7f454c4601 ] && [ "${magic:36:4}" = 0300 ] || continue
+    echo "${f##*/}"
+  done
+}
+
+# An entry fits when it hands the program to qemu-i386-static with the F flag:
+# the kernel then opens qemu once, at registration, so it is found in every
+# mount namespace and chroot. P (keep argv[0]) only fits qemu's -binfmt-P name.
+entry_fits() {
+  local f="$binfmt/$1" interp flags
+  interp=$(sed -n 's/^interpreter //p' "$f")
+  flags=$(sed -n 's/^flags: *//p' "$f")
+  [ -n "$interp" ] && [ "$(readlink -f "$interp")" = "$(readlink -f "$qemu")" ] || return 1
+  [[ "$flags" == *F* ]] || return 1
+  [[ "$flags" != *P* || "$interp" == *-binfmt-P ]]
+}
+
+fitting_entry() {
+  local e
+  for e in $(i386_entries); do
+    entry_fits "$e" && { echo "$e"; return 0; }
+  done
+  return 1
+}
+
+# Registers 32-bit x86 ELF programs (executables and shared objects) to qemu.
+register_qemu() {
+  local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  if [ -e "$binfmt/$entry" ]; then
+    # Ours, but disabled or from an older rule: replace it.
+    echo -1 | $SUDO tee "$binfmt/$entry" >/dev/null ||
+      die "could not remove the stale binfmt_misc entry $binfmt/$entry; run 'echo -1 > $binfmt/$entry' as root and retry"
+  fi
+  printf '%s' ":$entry:M::$magic:$mask:$qemu:F" | $SUDO tee "$binfmt/register" >/dev/null ||
+    die "could not register $qemu for 32-bit programs in $binfmt/register; the kernel needs CONFIG_BINFMT_MISC and this must run as root outside an unprivileged container"
+}
+
+emulate=0 why=""
+if [ "${BALTIC_WINE_EMULATION:-}" = 1 ]; then
+  emulate=1 why="forced by BALTIC_WINE_EMULATION=1"
+elif ! loader_runs; then
+  emulate=1 why="the kernel itself could not run Wine's 32-bit loader: $loader_out"
+fi
+
+if [ "$emulate" -eq 0 ]; then
+  # The loader ran. Say whether the kernel did it or a binfmt_misc handler
+  # (registered earlier, by this script or by a package) did.
+  via=$(i386_entries | head -n1)
+  if [ -n "$via" ]; then
+    interp=$(sed -n 's/^interpreter //p' "$binfmt/$via")
+    echo "setup: 32-bit programs run through ${interp##*/} (binfmt_misc entry $via)" >&2
+  else
+    echo "setup: 32-bit programs run natively" >&2
+  fi
   exit 0
 fi
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $SUDO dpkg --add-architecture i386
+# --- 32-bit programs through qemu ----------------------------------------------
+
+extra=()
+have_cmd qemu-i386-static || extra+=(qemu-user-static)
+# With wine64 the Wine server is a 64-bit program and runs at full speed.
+have_pkg wine64 || extra+=(wine64)
+install_pkgs "${extra[@]}"
+[ -x "$qemu" ] || die "$qemu is missing although qemu-user-static is installed; run 'apt-get install --reinstall qemu-user-static' as root"
+
+if [ ! -e "$binfmt/register" ]; then
+  $SUDO mount -t binfmt_misc binfmt_misc "$binfmt" ||
+    die "could not mount binfmt_misc on $binfmt; run 'mount -t binfmt_misc binfmt_misc $binfmt' as root (the kernel needs CONFIG_BINFMT_MISC)"
 fi
-echo "setup: installing ${need[*]}" >&2
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+if [ "$(cat "$binfmt/status")" != enabled ]; then
+  echo 1 | $SUDO tee "$binfmt/status" >/dev/null ||
+    die "binfmt_misc is disabled and could not be enabled; run 'echo 1 > $binfmt/status' as root"
+fi
+
+if ! via=$(fitting_entry); then
+  register_qemu
+  via=$entry
+fi
+
+loader_runs || die "Wine's 32-bit loader cannot run through $qemu either ($loader_out; $why); check 'cat $binfmt/$via' and that $qemu runs"
+echo "setup: 32-bit programs run through qemu-i386-static (binfmt_misc entry $via; $why)" >&2

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (under Wine, with a
 # virtual display for the windows).
-set -euo pipefail
+set -Eeuo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh
+
+die() {
+  echo "test: $*" >&2
+  exit 1
+}
+trap 'rc=$?; echo "test: \"$BASH_COMMAND\" failed with status $rc (scripts/test.sh line $LINENO)" >&2' ERR
+
+bash scripts/build.sh || die "the build failed (its message is above); no test ran"
 cd build
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 --timeout 600
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 --timeout 600 ||
+  die "some tests failed (listed above with their output); rerun one with: cd build && xvfb-run -a ctest --output-on-failure -R NAME"
