@@ -1,5 +1,7 @@
 #include "engine/info.h"
 
+#include <utility>
+
 CInfo::CInfo()
     : m_invalid(0), m_dupe(0), m_freqKHz(0), m_spare(0), m_aux{-1, -1, -1, -1}, m_notCounted(0),
       m_time(0.0, COleDateTime::valid), m_reserved(0)
@@ -9,6 +11,28 @@ CInfo::CInfo()
 CInfo::CInfo(const CInfo& other) : CObject(), m_reserved(0)
 {
     *this = other;
+}
+
+CInfo::CInfo(CInfo&& other) noexcept : CObject(), m_reserved(0)
+{
+    *this = std::move(other);
+}
+
+CInfo& CInfo::operator=(CInfo&& other) noexcept
+{
+    m_call = std::move(other.m_call);
+    m_country = std::move(other.m_country);
+    m_continent = std::move(other.m_continent);
+    m_band = std::move(other.m_band);
+    m_mode = std::move(other.m_mode);
+    m_rstRcvd = std::move(other.m_rstRcvd);
+    m_rstSent = std::move(other.m_rstSent);
+    m_nrRcvd = std::move(other.m_nrRcvd);
+    m_nrSent = std::move(other.m_nrSent);
+    m_extra1 = std::move(other.m_extra1);
+    m_extra2 = std::move(other.m_extra2);
+    CopyNumbers(other);
+    return *this;
 }
 
 CInfo& CInfo::operator=(const CInfo& other)
@@ -24,6 +48,12 @@ CInfo& CInfo::operator=(const CInfo& other)
     m_nrSent = other.m_nrSent;
     m_extra1 = other.m_extra1;
     m_extra2 = other.m_extra2;
+    CopyNumbers(other);
+    return *this;
+}
+
+void CInfo::CopyNumbers(const CInfo& other)
+{
     m_invalid = other.m_invalid;
     m_dupe = other.m_dupe;
     m_freqKHz = other.m_freqKHz;
@@ -32,5 +62,4 @@ CInfo& CInfo::operator=(const CInfo& other)
         m_aux[i] = other.m_aux[i];
     m_notCounted = other.m_notCounted;
     m_time = other.m_time;
-    return *this;
 }

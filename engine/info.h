@@ -8,6 +8,9 @@ public:
     CInfo();
     CInfo(const CInfo& other);
     CInfo& operator=(const CInfo& other);
+    // Moves, so that the store shifts and grows without copying texts.
+    CInfo(CInfo&& other) noexcept;
+    CInfo& operator=(CInfo&& other) noexcept;
     ~CInfo() override = default;
 
     CString m_call;      // worked station
@@ -29,4 +32,7 @@ public:
     int m_notCounted;    // does not count towards the score (every dupe)
     COleDateTime m_time;
     int m_reserved;      // not copied
+
+private:
+    void CopyNumbers(const CInfo& other);
 };

@@ -14,8 +14,9 @@ const char* const kSep = "  ";
 const char* const kBadSuffixes[] = {"   WRONG BAND !!!", "   WRONG MODE !!!", "   NO NUMBER !!!", "   DUPE !!!"};
 enum BadKind { kWrongBand, kWrongMode, kNoNumber, kDupe };
 
-CString BadQsoLine(const QsoArgs& q, const CString& when, BadKind kind)
+CString BadQsoLine(const QsoArgs& q, BadKind kind)
 {
+    const CString when = q.time.Format("%Y-%m-%d %H%M");
     CString line;
     line.Format("QSO:  %u", q.freqHz / 1000);
     const CString* fields[] = {&q.mode, &when, &q.ownCall, &q.rstSent, &q.nrSent, &q.call, &q.rstRcvd, &q.nrRcvd};
@@ -122,17 +123,16 @@ COleDateTime DateFromHost(const COleDateTime* p)
 
 int AddQso(const QsoArgs& q)
 {
-    CString when = q.time.Format("%Y-%m-%d %H%M");
     if (!g_bandRules.Contains(q.band)) {
-        AppendBadQsoLine(BadQsoLine(q, when, kWrongBand));
+        AppendBadQsoLine(BadQsoLine(q, kWrongBand));
         return 0;
     }
     if (!g_modeRules.Contains(q.mode)) {
-        AppendBadQsoLine(BadQsoLine(q, when, kWrongMode));
+        AppendBadQsoLine(BadQsoLine(q, kWrongMode));
         return 0;
     }
     if (q.nrRcvd.IsEmpty() || q.nrSent.IsEmpty()) {
-        AppendBadQsoLine(BadQsoLine(q, when, kNoNumber));
+        AppendBadQsoLine(BadQsoLine(q, kNoNumber));
         return 0;
     }
 
@@ -155,19 +155,17 @@ int AddQso(const QsoArgs& q)
             known = g_bandsWorked[i] == q.band;
         if (!known)
             g_bandsWorked.Add(q.band);
-        int n = g_qsoLog.GetSize();
-        for (int j = 0; j < n; ++j) {
-            const CInfo& e = g_qsoLog[j];
-            if (e.m_call == r.m_call && e.m_band == r.m_band && e.m_mode == r.m_mode) {
-                r.m_dupe = 1;
-                r.m_notCounted = 1;
-                break;
-            }
-        }
+        g_qsoLog.ForEachOfCallOnBand(r.m_call, r.m_band, [&r](const CInfo& e) {
+            if (e.m_mode != r.m_mode)
+                return true;
+            r.m_dupe = 1;
+            r.m_notCounted = 1;
+            return false;
+        });
         g_qsoLog.Add(r);
     }
     if (r.m_dupe)
-        AppendBadQsoLine(BadQsoLine(q, when, kDupe));
+        AppendBadQsoLine(BadQsoLine(q, kDupe));
     return 1;
 }
 
@@ -177,7 +175,7 @@ int RemoveQso(const QsoArgs& q)
         CSingleLock lock(g_storeLock);
         int n = g_qsoLog.GetSize();
         for (int i = 0; i < n; ++i) {
-            const CInfo& e = g_qsoLog[i];
+            const CInfo& e = g_qsoLog.GetAt(i);
             if (e.m_call == q.call && e.m_mode == q.mode && e.m_band == q.band && e.m_time == q.time) {
                 g_qsoLog.RemoveAt(i);
                 break;
@@ -235,17 +233,13 @@ int CheckCall(const CallCheckArgs& c)
     bool dupe = false;
     {
         CSingleLock lock(g_storeLock);
-        int n = g_qsoLog.GetSize();
-        for (int i = 0; i < n; ++i) {
-            const CInfo& e = g_qsoLog[i];
-            if (e.m_call != c.call || e.m_band != c.band)
-                continue;
+        // The number of the last QSO with this call on this band, up to the
+        // first one in this mode, which makes the call a dupe.
+        g_qsoLog.ForEachOfCallOnBand(c.call, c.band, [&](const CInfo& e) {
             remembered = e.m_nrRcvd;
-            if (e.m_mode == c.mode) {
-                dupe = true;
-                break;
-            }
-        }
+            dupe = e.m_mode == c.mode;
+            return !dupe;
+        });
     }
     if (c.nrOut) {
         const int kMax = 49;

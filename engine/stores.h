@@ -5,10 +5,11 @@
 #include <atomic>
 
 #include "engine/info.h"
+#include "engine/qso_log.h"
 #include "framework/lock.h"
 #include "framework/stdiofile.h"
 
-extern CArray<CInfo> g_qsoLog;
+extern CQsoLog g_qsoLog;
 extern CStringArray g_prevQsoRows[6];
 extern CStringArray g_bandsWorked;
 extern CStringArray g_prevQsoBands;

@@ -27,19 +27,32 @@ bool CStdioFile::ReadString(CString& line)
     line.Empty();
     if (!m_file)
         return false;
+    // Lines are cut from blocks read whole: a call per character costs too
+    // much on the long files of a long contest. Every byte is kept, NULs too.
     std::string s;
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(m_file)) != EOF) {
-        any = true;
-        if (c == '\n')
-            break;
-        s += static_cast<char>(c);
+    for (;;) {
+        if (m_readPos == m_readBuf.size()) {
+            m_readBuf.resize(kReadBlock);
+            size_t got = std::fread(&m_readBuf[0], 1, kReadBlock, m_file);
+            m_readBuf.resize(got);
+            m_readPos = 0;
+            if (got == 0)
+                break;
+        }
+        size_t end = m_readBuf.find('\n', m_readPos);
+        if (end != std::string::npos) {
+            s.append(m_readBuf, m_readPos, end - m_readPos);
+            m_readPos = end + 1;
+            if (!s.empty() && s.back() == '\r')
+                s.pop_back();
+            line = CString(s);
+            return true;
+        }
+        s.append(m_readBuf, m_readPos, std::string::npos);
+        m_readPos = m_readBuf.size();
     }
-    if (!any)
+    if (s.empty())
         return false;
-    if (c == '\n' && !s.empty() && s.back() == '\r')
-        s.pop_back();
     line = CString(s);
     return true;
 }
@@ -66,5 +79,7 @@ bool CStdioFile::Close()
     bool sound = !std::ferror(m_file);
     sound = std::fclose(m_file) == 0 && sound;
     m_file = nullptr;
+    m_readBuf.clear();
+    m_readPos = 0;
     return sound;
 }

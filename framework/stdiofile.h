@@ -2,6 +2,7 @@
 // Every line this module writes ends in CR LF; that is decided here alone.
 #pragma once
 #include <cstdio>
+#include <string>
 
 #include "framework/str.h"
 
@@ -35,5 +36,8 @@ public:
     bool Close();
 
 private:
+    static const size_t kReadBlock = 64 * 1024;
     FILE* m_file = nullptr;
+    std::string m_readBuf; // block read ahead by ReadString
+    size_t m_readPos = 0;
 };

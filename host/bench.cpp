@@ -1,11 +1,15 @@
-// hostbench: how long the host waits on the plug-in. Replays synthetic logs
-// of growing size the way the host does after a reset, then times the calls
-// made while operating, and prints the figures (it judges nothing).
+// hostbench: how long the host waits on the plug-in, and how much memory it
+// takes, as the log grows. For each size it loads a synthetic log the way
+// the host does after a reset, then times the calls made while operating,
+// and prints the figures (it judges nothing). Absolute times hold only where
+// Wine runs natively; the line "wine:" says which.
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "host/host.h"
@@ -24,43 +28,175 @@ double Now()
     return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-struct Log {
-    std::vector<std::string> calls, numbers;
+// One QSO's texts, kept alive for the pointers handed to the plug-in.
+struct Entry {
+    std::string call, country, nrRcvd, nrSent, band, mode;
+    HostDate time;
 };
 
-// Mostly distinct calls; every 25th QSO repeats an earlier call (a dupe) and
-// every 40th has no received number (a rejected QSO with a file line).
-Log MakeLog(int n)
+// A contest evening of n QSOs: calls of real-looking shape over the usual
+// prefixes; about 5 % repeat an earlier QSO (dupes) and about 3 % are
+// refused (another band or mode, or no number received).
+std::vector<Entry> MakeLog(int n)
 {
-    Log log;
+    static const char* const kPrefixes[] = {"LY", "ES", "YL", "SM", "OH", "SP", "DL", "UA", "OK", "G", "PA", "UR"};
+    std::mt19937 rng(20190504u + static_cast<unsigned>(n));
+    std::uniform_int_distribution<int> pct(0, 99), letter(0, 25), digit(0, 9), prefix(0, 11), suffixLength(2, 3);
+    std::unordered_set<std::string> used; // a new call is one not worked yet
+    std::vector<Entry> log;
+    log.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-        char call[32], nr[16];
-        std::snprintf(call, sizeof call, "%s%d%c%c%c", i % 3 ? "SM" : "LY", i % 10, 'A' + i % 26, 'A' + (i / 26) % 26,
-                      'A' + (i / 676) % 26);
-        log.calls.push_back(i % 25 == 24 ? log.calls[static_cast<size_t>(i) / 2] : std::string(call));
+        Entry e;
+        int roll = pct(rng);
+        if (roll < 5 && !log.empty()) {
+            e = log[static_cast<size_t>(std::uniform_int_distribution<int>(0, i - 1)(rng))];
+        } else {
+            const char* p;
+            do {
+                p = kPrefixes[prefix(rng)];
+                e.call = std::string(p) + char('0' + digit(rng));
+                for (int k = suffixLength(rng); k > 0; --k)
+                    e.call += char('A' + letter(rng));
+            } while (!used.insert(e.call).second);
+            e.country = std::strlen(p) == 1 ? "G" : std::string(p);
+            e.band = "80m";
+            e.mode = pct(rng) < 60 ? "CW" : "SSB";
+        }
+        char nr[16];
         std::snprintf(nr, sizeof nr, "%03d", i + 1);
-        log.numbers.push_back(i % 40 == 39 ? std::string() : std::string(nr));
+        e.nrSent = nr;
+        e.nrRcvd = nr;
+        if (roll >= 5 && roll < 6)
+            e.band = "40m";
+        else if (roll >= 6 && roll < 7)
+            e.mode = "RTTY";
+        else if (roll >= 7 && roll < 8)
+            e.nrRcvd.clear();
+        e.time = MakeHostDate(2019, 5, 4, 21, 0, i * 0.25);
+        log.push_back(e);
     }
     return log;
 }
 
-HostQso QsoOf(const Log& log, int i)
+HostQso QsoOf(const Entry& e)
 {
     HostQso q;
-    q.call = log.calls[static_cast<size_t>(i)].c_str();
-    q.nrSent = log.numbers[static_cast<size_t>(i)].empty() ? "" : q.nrSent;
-    q.nrRcvd = log.numbers[static_cast<size_t>(i)].c_str();
-    q.time = MakeHostDate(2019, 5, 4, 21, 0, i * 10.0);
-    q.country = log.calls[static_cast<size_t>(i)].compare(0, 2, "LY") == 0 ? "LY" : "SM";
+    q.call = e.call.c_str();
+    q.country = e.country.c_str();
+    q.band = e.band.c_str();
+    q.mode = e.mode.c_str();
+    q.nrSent = e.nrSent.c_str();
+    q.nrRcvd = e.nrRcvd.c_str();
+    q.time = e.time;
     return q;
 }
 
-size_t WorkingSetKiB()
+// Committed private memory of the process, summed over its address space
+// (the process counters are not kept up to date under Wine).
+size_t PrivateBytes()
 {
-    PROCESS_MEMORY_COUNTERS pmc;
-    pmc.cb = sizeof pmc;
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
-    return pmc.WorkingSetSize / 1024;
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION m;
+    for (char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m; p = static_cast<char*>(m.BaseAddress) + m.RegionSize) {
+        if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE)
+            total += m.RegionSize;
+        if (static_cast<char*>(m.BaseAddress) + m.RegionSize < p)
+            break;
+    }
+    return total;
+}
+
+// Whether 32-bit programs run natively or through a user-mode emulator
+// registered with the Linux kernel (seen through Wine's drive Z:).
+std::string WineMode()
+{
+    WIN32_FIND_DATAA d;
+    HANDLE h = FindFirstFileA("Z:\\proc\\sys\\fs\\binfmt_misc\\*", &d);
+    if (h == INVALID_HANDLE_VALUE)
+        return "native (no binfmt_misc)";
+    std::string mode = "native";
+    do {
+        std::string path = std::string("Z:\\proc\\sys\\fs\\binfmt_misc\\") + d.cFileName;
+        FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f)
+            continue;
+        char buf[512] = "";
+        size_t got = std::fread(buf, 1, sizeof buf - 1, f);
+        std::fclose(f);
+        buf[got] = '\0';
+        std::string text(buf);
+        if (text.compare(0, 7, "enabled") == 0 && text.find("qemu-i386") != std::string::npos)
+            mode = std::string("emulated (binfmt_misc entry ") + d.cFileName + ")";
+    } while (FindNextFileA(h, &d));
+    FindClose(h);
+    return mode;
+}
+
+struct Figures {
+    int n = 0;
+    double loadMs = 0, addUs = 0, checkUs = 0, textMs = 0, htmlMs = 0, removeMs = 0, heapMiB = 0;
+};
+
+Figures Measure(const std::string& dll, int n)
+{
+    Figures f;
+    f.n = n;
+    std::vector<Entry> log = MakeLog(n);
+    WritePrivateProfileStringA("Settings", "Start", "1", "Plugins\\BALTIC.ini"); // no Setup window
+    size_t before = PrivateBytes();
+    PluginHost host(dll);
+    if (!host.Loaded()) {
+        std::fprintf(stderr, "hostbench: %s\n", host.Error().c_str());
+        return f;
+    }
+    HostReset r;
+    r.first = r.second = MakeHostDate(2019, 5, 4);
+    r.myCountry = "SM";
+
+    double t0 = Now();
+    host.ResetStats(r);
+    for (const Entry& e : log)
+        host.AddData(QsoOf(e));
+    double load = Now() - t0;
+    f.loadMs = load * 1e3;
+    f.addUs = load / n * 1e6;
+    f.heapMiB = static_cast<double>(PrivateBytes() - before) / (1024.0 * 1024.0);
+
+    // The operator types calls one character at a time.
+    char nr[64];
+    HostCheck c;
+    c.nrOut = nr;
+    int checks = 0;
+    t0 = Now();
+    for (int i = 0; i < 500; ++i) {
+        const std::string& call = log[static_cast<size_t>(i) * static_cast<size_t>(n) / 500].call;
+        for (size_t len = 1; len <= call.size(); ++len) {
+            std::string typed = call.substr(0, len);
+            c.call = typed.c_str();
+            host.CheckCall(c);
+            ++checks;
+        }
+    }
+    f.checkUs = (Now() - t0) / checks * 1e6;
+
+    int status = 0;
+    const int results = n >= 100000 ? 5 : 20;
+    t0 = Now();
+    for (int i = 0; i < results; ++i)
+        host.GetResult(&status);
+    f.textMs = (Now() - t0) / results * 1e3;
+    host.SetVersion("2.19");
+    t0 = Now();
+    for (int i = 0; i < results; ++i)
+        host.GetResult(&status);
+    f.htmlMs = (Now() - t0) / results * 1e3;
+
+    const int removals = 20;
+    t0 = Now();
+    for (int i = 0; i < removals; ++i)
+        host.RemoveData(QsoOf(log[static_cast<size_t>(n - 1 - i * 7)]));
+    f.removeMs = (Now() - t0) / removals * 1e3;
+    return f;
 }
 
 } // namespace
@@ -68,56 +204,27 @@ size_t WorkingSetKiB()
 int main(int argc, char** argv)
 {
     std::string dll = argc > 1 ? argv[1] : "BALTIC.dll";
+    if (dll.find_first_of("\\/") == std::string::npos)
+        dll = "..\\" + dll;
     CreateDirectoryA("bench_run", nullptr);
     SetCurrentDirectoryA("bench_run");
     CreateDirectoryA("Plugins", nullptr);
-    WritePrivateProfileStringA("Settings", "Start", "1", "Plugins\\BALTIC.ini");
-    PluginHost host(dll.find('\\') == std::string::npos && dll.find('/') == std::string::npos ? "..\\" + dll : dll);
-    if (!host.Loaded()) {
-        std::fprintf(stderr, "hostbench: %s\n", host.Error().c_str());
-        return 1;
+
+    std::printf("wine: %s\n", WineMode().c_str());
+    std::printf("%8s %10s %12s %13s %11s %11s %11s %9s\n", "QSOs", "load ms", "us/AddData0", "us/CheckCall0",
+                "ms/text", "ms/HTML", "ms/Remove", "heap MiB");
+    std::vector<Figures> all;
+    for (int n : {1000, 10000, 100000}) {
+        Figures f = Measure(dll, n);
+        std::printf("%8d %10.1f %12.2f %13.2f %11.2f %11.2f %11.2f %9.1f\n", f.n, f.loadMs, f.addUs, f.checkUs,
+                    f.textMs, f.htmlMs, f.removeMs, f.heapMiB);
+        std::fflush(stdout);
+        all.push_back(f);
     }
-    std::printf("%8s %12s %12s %12s %12s %12s %10s\n", "QSOs", "replay ms", "us/AddData0", "us/CheckCall", "ms/Result",
-                "ms/Remove", "WS KiB");
-    for (int n : {500, 2000, 5000}) {
-        Log log = MakeLog(n);
-        HostReset r;
-        r.first = r.second = MakeHostDate(2019, 5, 4);
-        r.myCountry = "SM";
-        WritePrivateProfileStringA("Settings", "Start", "1", "Plugins\\BALTIC.ini");
-
-        double t0 = Now();
-        host.ResetStats(r);
-        for (int i = 0; i < n; ++i)
-            host.AddData(QsoOf(log, i));
-        double replay = Now() - t0;
-
-        char nr[64];
-        HostCheck c;
-        c.nrOut = nr;
-        const int checks = 2000;
-        t0 = Now();
-        for (int i = 0; i < checks; ++i) {
-            c.call = log.calls[static_cast<size_t>(i % n)].c_str();
-            host.CheckCall(c);
-        }
-        double check = (Now() - t0) / checks;
-
-        int status = 0;
-        const int results = 20;
-        t0 = Now();
-        for (int i = 0; i < results; ++i)
-            host.GetResult(&status);
-        double result = (Now() - t0) / results;
-
-        const int removals = 20;
-        t0 = Now();
-        for (int i = 0; i < removals; ++i)
-            host.RemoveData(QsoOf(log, n - 1 - i));
-        double remove = (Now() - t0) / removals;
-
-        std::printf("%8d %12.1f %12.1f %12.2f %12.2f %12.2f %10zu\n", n, replay * 1e3, replay / n * 1e6, check * 1e6,
-                    result * 1e3, remove * 1e3, WorkingSetKiB());
-    }
+    const Figures& a = all.front();
+    const Figures& b = all.back();
+    std::printf("%8s %10s %12.2f %13.2f %11.2f %11.2f %11.2f\n", "ratio", "", b.addUs / a.addUs, b.checkUs / a.checkUs,
+                b.textMs / a.textMs, b.htmlMs / a.htmlMs, b.removeMs / a.removeMs);
+    std::printf("(ratio: per-call time at %d QSOs over that at %d)\n", b.n, a.n);
     return 0;
 }

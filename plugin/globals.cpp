@@ -31,7 +31,7 @@ CCabrilloHeader g_cabrilloHeader;
 #ifdef _WIN32
 COleDispatchDriver g_hostApp;
 #endif
-CArray<CInfo> g_qsoLog;
+CQsoLog g_qsoLog;
 CStringArray g_prevQsoRows[6];
 CStringArray g_bandsWorked;
 
