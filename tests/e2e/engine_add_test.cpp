@@ -12,7 +12,7 @@ using fx::Qso;
 
 TEST_CASE("AddData0 refuses a QSO for its band first, then its mode, then its numbers, one line each")
 {
-    fx::Scratch dir("add_refused");
+    support::Scratch dir("add_refused");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -43,7 +43,7 @@ TEST_CASE("AddData0 refuses a QSO for its band first, then its mode, then its nu
         q.nrSent = row.nrSent;
         q.nrRcvd = row.nrRcvd;
         CHECK(host.AddData(q) == 0);
-        CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({row.line}));
+        CHECK(support::ReadBytes(fx::kBadFile) == BadFile({row.line}));
         // Nothing was kept: the call is unknown on the band in either mode.
         CHECK(Check(host, "LY1BB", "CW") == CheckOutcome{1, ""});
         CHECK(Check(host, "LY1BB", "SSB") == CheckOutcome{1, ""});
@@ -53,7 +53,7 @@ TEST_CASE("AddData0 refuses a QSO for its band first, then its mode, then its nu
 
 TEST_CASE("AddData0 accepts 80M and cw in any case and keeps the texts as passed")
 {
-    fx::Scratch dir("add_case");
+    support::Scratch dir("add_case");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -70,7 +70,7 @@ TEST_CASE("AddData0 accepts 80M and cw in any case and keeps the texts as passed
 
     // The same call on "80m" in "CW" is another QSO, not a dupe.
     CHECK(host.AddData(Qso()) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
     CHECK(Check(host, "LY1BB", "CW", "80m", "80m") == CheckOutcome{0, "001"});
     CHECK(fx::ReportHasBand(host, "80M"));
     CHECK(fx::ReportHasBand(host, "80m"));
@@ -78,7 +78,7 @@ TEST_CASE("AddData0 accepts 80M and cw in any case and keeps the texts as passed
 
 TEST_CASE("AddData0 flags every repeat of call, band and mode as a dupe with exactly one line")
 {
-    fx::Scratch dir("add_dupe");
+    support::Scratch dir("add_dupe");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -92,10 +92,10 @@ TEST_CASE("AddData0 flags every repeat of call, band and mode as a dupe with exa
     third.nrSent = "003";
     third.nrRcvd = "014";
     CHECK(host.AddData(first) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
     CHECK(host.AddData(second) == 1);
     CHECK(host.AddData(third) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) ==
+    CHECK(support::ReadBytes(fx::kBadFile) ==
           BadFile({"QSO:  3525  CW  2019-05-04 2140  YL2AA  599  002  LY1BB  599  013   DUPE !!!",
                    "QSO:  3525  CW  2019-05-04 2150  YL2AA  599  003  LY1BB  599  014   DUPE !!!"}));
     // One counted QSO (1 point: both stations in Europe, own station Baltic), two dupes.
@@ -111,7 +111,7 @@ TEST_CASE("AddData0 flags every repeat of call, band and mode as a dupe with exa
         ssb.rstRcvd = "59";
         CHECK(host.AddData(ssb) == 1);
         CHECK(fx::Totals(host) == "Total\t 2\t 2\t 1\t 1\r\nDupe\t 2\r\nBad QSO\t 0");
-        CHECK(fx::ReadBytes(fx::kBadFile).find("2200") == std::string::npos);
+        CHECK(support::ReadBytes(fx::kBadFile).find("2200") == std::string::npos);
     }
     SUBCASE("time, frequency and numbers play no part in a dupe")
     {
@@ -126,7 +126,7 @@ TEST_CASE("AddData0 flags every repeat of call, band and mode as a dupe with exa
 
 TEST_CASE("AddData0 writes the frequency in kHz with the remainder dropped")
 {
-    fx::Scratch dir("add_freq");
+    support::Scratch dir("add_freq");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -147,7 +147,7 @@ TEST_CASE("AddData0 writes the frequency in kHz with the remainder dropped")
         CHECK(host.AddData(q) == 0);
         expected += std::string(row.line) + "\r\n";
     }
-    CHECK(fx::ReadBytes(fx::kBadFile) == expected);
+    CHECK(support::ReadBytes(fx::kBadFile) == expected);
 
     // A stored QSO on 3510999 Hz shows 3510 in its dupe line too.
     HostQso q = Qso();
@@ -155,12 +155,12 @@ TEST_CASE("AddData0 writes the frequency in kHz with the remainder dropped")
     CHECK(host.AddData(q) == 1);
     CHECK(host.AddData(q) == 1);
     expected += "QSO:  3510  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  001   DUPE !!!\r\n";
-    CHECK(fx::ReadBytes(fx::kBadFile) == expected);
+    CHECK(support::ReadBytes(fx::kBadFile) == expected);
 }
 
 TEST_CASE("AddData0 leaves the separators of an empty field side by side")
 {
-    fx::Scratch dir("add_empty_fields");
+    support::Scratch dir("add_empty_fields");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -175,14 +175,14 @@ TEST_CASE("AddData0 leaves the separators of an empty field side by side")
     bare.band = "";
     CHECK(host.AddData(bare) == 0);
 
-    CHECK(fx::ReadBytes(fx::kBadFile) ==
+    CHECK(support::ReadBytes(fx::kBadFile) ==
           BadFile({"QSO:  3525  CW  2019-05-04 2130    599    LY1BB  599  001   NO NUMBER !!!",
                    "QSO:  3525    2019-05-04 2130               WRONG BAND !!!"}));
 }
 
 TEST_CASE("AddData0 before any reset stores QSOs and writes no file")
 {
-    fx::Scratch dir("add_before_reset");
+    support::Scratch dir("add_before_reset");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -208,7 +208,7 @@ TEST_CASE("AddData0 before any reset stores QSOs and writes no file")
 
 TEST_CASE("AddData0 takes every null text as empty and a null date-time as an empty date")
 {
-    fx::Scratch dir("add_nulls");
+    support::Scratch dir("add_nulls");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -223,7 +223,7 @@ TEST_CASE("AddData0 takes every null text as empty and a null date-time as an em
         CHECK(host.RemoveData(q) == 1);
         q.band = "80m";
         CHECK(host.AddData(q) == 0);
-        CHECK(fx::ReadBytes(fx::kBadFile) ==
+        CHECK(support::ReadBytes(fx::kBadFile) ==
               BadFile({"QSO:  3525                   WRONG MODE !!!"}));
     }
 
@@ -253,7 +253,7 @@ TEST_CASE("AddData0 takes every null text as empty and a null date-time as an em
             CHECK(host.AddData(q) == row.result);
             if (row.result == 1)
                 CHECK(host.AddData(q) == 1);
-            CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({row.line}));
+            CHECK(support::ReadBytes(fx::kBadFile) == BadFile({row.line}));
         }
         // A null call is stored as the empty call, and only an empty call finds it.
         REQUIRE(fx::Reset(host) == 1);
@@ -272,7 +272,7 @@ TEST_CASE("AddData0 takes every null text as empty and a null date-time as an em
         q.nullTime = true;
         CHECK(host.AddData(q) == 1);
         CHECK(host.AddData(q) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) ==
+        CHECK(support::ReadBytes(fx::kBadFile) ==
               BadFile({"QSO:  3525  CW    YL2AA  599  001  LY1BB  599  001   DUPE !!!"}));
         CHECK(fx::Totals(host) == "Total\t 1\t 1\t 1\t 0\r\nDupe\t 1\r\nBad QSO\t 0");
     }
@@ -280,7 +280,7 @@ TEST_CASE("AddData0 takes every null text as empty and a null date-time as an em
 
 TEST_CASE("AddData0 copes with texts of 100,000 characters")
 {
-    fx::Scratch dir("add_long");
+    support::Scratch dir("add_long");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -294,13 +294,13 @@ TEST_CASE("AddData0 copes with texts of 100,000 characters")
     CHECK(host.AddData(q) == 1);
     CHECK(host.AddData(q) == 1);
     std::string line = "QSO:  3525  CW  2019-05-04 2130  " + own + "  599  001  " + call + "  599  " + nr + "   DUPE !!!";
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({line}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({line}));
     // The number comes back cut to 49 characters.
     CHECK(Check(host, call.c_str()) == CheckOutcome{0, std::string(49, '7')});
 
     // Removing it takes its record and its line.
     CHECK(host.RemoveData(q) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
     CHECK(Check(host, call.c_str()) == CheckOutcome{0, std::string(49, '7')});
     CHECK(host.RemoveData(q) == 1);
     CHECK(Check(host, call.c_str()) == CheckOutcome{1, ""});
@@ -308,7 +308,7 @@ TEST_CASE("AddData0 copes with texts of 100,000 characters")
 
 TEST_CASE("AddData0 writes any date-time the host passes, 'Invalid DateTime' when it cannot be shown")
 {
-    fx::Scratch dir("add_dates");
+    support::Scratch dir("add_dates");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -345,7 +345,7 @@ TEST_CASE("AddData0 writes any date-time the host passes, 'Invalid DateTime' whe
         CHECK(host.AddData(q) == 0);
         expected += std::string("QSO:  3525  CW  ") + row.when + "  YL2AA  599  001  LY1BB  599  001   WRONG BAND !!!\r\n";
     }
-    CHECK(fx::ReadBytes(fx::kBadFile) == expected);
+    CHECK(support::ReadBytes(fx::kBadFile) == expected);
 
     // Such dates do not stop a QSO from being stored.
     HostQso invalid = Qso("ES1AA");

@@ -22,7 +22,7 @@ void ResetWithVersion(PluginHost& host, const char* version)
 
 TEST_CASE("CheckCall0 answers 'not applicable' with 1 for hosts 2.19 and 2.20, with 4 for any other")
 {
-    fx::Scratch dir("check_versions");
+    support::Scratch dir("check_versions");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -52,7 +52,7 @@ TEST_CASE("CheckCall0 answers 'not applicable' with 1 for hosts 2.19 and 2.20, w
 
 TEST_CASE("CheckCall0 compares the band with the comparison band without regard to case; null means none")
 {
-    fx::Scratch dir("check_compare_band");
+    support::Scratch dir("check_compare_band");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ResetWithVersion(host, "2.18");
@@ -87,7 +87,7 @@ TEST_CASE("CheckCall0 compares the band with the comparison band without regard 
 
 TEST_CASE("CheckCall0 hands back the number of the first QSO in the mode, else of the last one in another mode")
 {
-    fx::Scratch dir("check_number");
+    support::Scratch dir("check_number");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ResetWithVersion(host, "2.19");
@@ -140,7 +140,7 @@ TEST_CASE("CheckCall0 hands back the number of the first QSO in the mode, else o
 
 TEST_CASE("CheckCall0 writes at most 49 characters and a NUL, and skips a null buffer")
 {
-    fx::Scratch dir("check_buffer");
+    support::Scratch dir("check_buffer");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ResetWithVersion(host, "2.20");
@@ -188,7 +188,7 @@ TEST_CASE("CheckCall0 writes at most 49 characters and a NUL, and skips a null b
 
 TEST_CASE("CheckCall0 answers the same through its decorated name CheckCallFunc0")
 {
-    fx::Scratch dir("check_decorated");
+    support::Scratch dir("check_decorated");
     PluginHost host(fx::DllPath(), true);
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ResetWithVersion(host, "2.19");

@@ -1,17 +1,18 @@
-// Shared set-up for the engine's end-to-end tests: a scratch folder of its
-// own for each test, the files the plug-in writes read back byte for byte,
-// and the few host calls the host stand-in does not offer (null pointers).
+// Shared set-up for the engine's end-to-end tests: the plug-in's file names,
+// the bad-QSO file as it must read, a reset and a QSO as the tests make
+// them, and the few host calls the host stand-in does not offer (null
+// pointers). Scratch folders and file bytes come from tests/support.
 #pragma once
 #include <windows.h>
 
 #include <doctest.h>
 
-#include <atomic>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include "host/host.h"
+#include "support/files.h"
+#include "support/message_boxes.h"
 
 namespace fx {
 
@@ -19,97 +20,9 @@ const char* const kHeader = "BALTIC CW/SSB TEST UBN file ";
 const char* const kBadFile = "BadQSO_RirezIzeruz_04_05_2019.txt";
 const char* const kIniFile = "Plugins\\BALTIC.ini";
 
-inline std::string ExeDir()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path);
-    return s.substr(0, s.find_last_of("\\/") + 1);
-}
-
 inline std::string DllPath()
 {
-    return ExeDir() + "BALTIC.dll";
-}
-
-// Deletes every file below dir (read-only ones too) and the folders in it.
-inline void EmptyFolder(const std::string& dir)
-{
-    WIN32_FIND_DATAA d;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = d.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        std::string full = dir + "\\" + name;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            EmptyFolder(full);
-            RemoveDirectoryA(full.c_str());
-        } else {
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(full.c_str());
-        }
-    } while (FindNextFileA(h, &d));
-    FindClose(h);
-}
-
-// A fresh, empty folder under the test program's folder, made current for
-// the life of the object (with a "Plugins" folder unless asked otherwise).
-class Scratch {
-public:
-    explicit Scratch(const std::string& name, bool plugins = true)
-    {
-        char prev[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, prev);
-        m_prev = prev;
-        std::string root = ExeDir() + "scratch";
-        CreateDirectoryA(root.c_str(), nullptr);
-        m_path = root + "\\" + name;
-        CreateDirectoryA(m_path.c_str(), nullptr);
-        EmptyFolder(m_path);
-        if (plugins)
-            CreateDirectoryA((m_path + "\\Plugins").c_str(), nullptr);
-        REQUIRE(SetCurrentDirectoryA(m_path.c_str()));
-    }
-    ~Scratch() { SetCurrentDirectoryA(m_prev.c_str()); }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_prev, m_path;
-};
-
-inline bool FileExists(const std::string& name)
-{
-    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The file's bytes; "<missing>" when it cannot be read.
-inline std::string ReadBytes(const std::string& name)
-{
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string out;
-    char buf[65536];
-    DWORD n = 0;
-    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0)
-        out.append(buf, n);
-    CloseHandle(h);
-    return out;
-}
-
-inline void WriteBytes(const std::string& name, const std::string& bytes)
-{
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    REQUIRE(h != INVALID_HANDLE_VALUE);
-    DWORD n = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
+    return support::ExeDir() + "BALTIC.dll";
 }
 
 // The bad-QSO file as it must read: the header, then the lines, CR LF each.
@@ -129,7 +42,7 @@ inline void SetStart(const char* value)
 // The host's version file in the current folder.
 inline void WriteHostVersion(const std::string& version)
 {
-    WriteBytes("Qorv2.ini", "[Main]\r\nQorv=" + version + "\r\n");
+    support::WriteBytes("Qorv2.ini", "[Main]\r\nQorv=" + version + "\r\n");
 }
 
 inline HostDate ContestDay()
@@ -233,38 +146,5 @@ inline int RawReset(PluginHost& host, const char* folder, const char* call, Host
     return fn(folder, 0, call, first, second, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
               nullptr, country, 0, 0, 0, 0.0, 0.0, nullptr, continent, nullptr);
 }
-
-// While alive, answers any dialog box this process opens with Cancel, so
-// that a modal window shown by a reset cannot stall a test.
-class DialogCanceller {
-public:
-    DialogCanceller() : m_thread([this] { Run(); }) {}
-    ~DialogCanceller()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-
-private:
-    static BOOL CALLBACK Visit(HWND w, LPARAM)
-    {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        char cls[16] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(w) && std::strcmp(cls, "#32770") == 0)
-            PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    }
-    void Run()
-    {
-        while (!m_stop) {
-            EnumWindows(Visit, 0);
-            Sleep(20);
-        }
-    }
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
 
 } // namespace fx

@@ -23,7 +23,7 @@ HostQso Refused(const char* call, const char* mode = "CW", int day = 4, int hour
 
 TEST_CASE("RemoveData0 drops only the lines whose worked-call field, date, minute and mode are the QSO's")
 {
-    fx::Scratch dir("remove_filter");
+    support::Scratch dir("remove_filter");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -54,7 +54,7 @@ TEST_CASE("RemoveData0 drops only the lines whose worked-call field, date, minut
     CHECK(host.AddData(Refused("LY1BB", "CW", 4, 21, 31)) == 0); // next minute: stays
 
     CHECK(host.RemoveData(Qso()) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) ==
+    CHECK(support::ReadBytes(fx::kBadFile) ==
           BadFile({"QSO:  3525  CW  2019-05-04 2130  YL2AA  599  001  LY1BBB  599  001   WRONG BAND !!!",
                    "QSO:  3525  CW  2019-05-04 2130  YL2AA  599  001  LY1BB/P  599  001   WRONG BAND !!!",
                    "QSO:  3525  CW  2019-05-04 2130  LY1BB  599  001  OK1AA  599  001   WRONG BAND !!!",
@@ -75,7 +75,7 @@ TEST_CASE("RemoveData0 drops only the lines whose worked-call field, date, minut
 
 TEST_CASE("RemoveData0 matches the stored time to the fraction of a second; the file only to the minute")
 {
-    fx::Scratch dir("remove_time");
+    support::Scratch dir("remove_time");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -120,10 +120,10 @@ TEST_CASE("RemoveData0 matches the stored time to the fraction of a second; the 
         REQUIRE(fx::Reset(host) == 1);
         CHECK(host.AddData(Qso()) == 1);
         CHECK(host.AddData(Qso()) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) ==
+        CHECK(support::ReadBytes(fx::kBadFile) ==
               BadFile({"QSO:  3525  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  001   DUPE !!!"}));
         CHECK(host.RemoveData(Qso("LY1BB", 21, 30, 1.0)) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+        CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
         CHECK(fx::Totals(host) == "Total\t 1\t 1\t 1\t 0\r\nDupe\t 1\r\nBad QSO\t 0");
     }
     SUBCASE("an invalid time is written and removed as 'Invalid DateTime'")
@@ -136,14 +136,14 @@ TEST_CASE("RemoveData0 matches the stored time to the fraction of a second; the 
         other.time = date(at2130.dt, 1);
         CHECK(host.AddData(other) == 0);
         CHECK(host.RemoveData(q) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) ==
+        CHECK(support::ReadBytes(fx::kBadFile) ==
               BadFile({"QSO:  3525  CW  Invalid DateTime  YL2AA  599  001  OK1AA  599  001   WRONG BAND !!!"}));
     }
 }
 
 TEST_CASE("RemoveData0 takes out the line of a refused QSO and leaves the store alone")
 {
-    fx::Scratch dir("remove_refused");
+    support::Scratch dir("remove_refused");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -161,23 +161,23 @@ TEST_CASE("RemoveData0 takes out the line of a refused QSO and leaves the store 
     const std::string bandLine = "QSO:  3525  CW  2019-05-04 2010  YL2AA  599  001  ES1AA  599  001   WRONG BAND !!!";
     const std::string modeLine = "QSO:  3525  FM  2019-05-04 2020  YL2AA  599  001  ES2BB  599  001   WRONG MODE !!!";
     const std::string numberLine = "QSO:  3525  CW  2019-05-04 2030  YL2AA  599    ES3CC  599  001   NO NUMBER !!!";
-    REQUIRE(fx::ReadBytes(fx::kBadFile) == BadFile({bandLine, modeLine, numberLine}));
+    REQUIRE(support::ReadBytes(fx::kBadFile) == BadFile({bandLine, modeLine, numberLine}));
     const std::string totals = "Total\t 1\t 1\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t ";
 
     CHECK(host.RemoveData(wrongMode) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({bandLine, numberLine}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({bandLine, numberLine}));
     CHECK(fx::Totals(host) == totals + "2");
     CHECK(host.RemoveData(wrongBand) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({numberLine}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({numberLine}));
     CHECK(host.RemoveData(noNumber) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
     CHECK(fx::Totals(host) == totals + "0");
     CHECK(Check(host, "LY1BB") == CheckOutcome{0, "001"});
 }
 
 TEST_CASE("RemoveData0 empties the band list only when the store is empty")
 {
-    fx::Scratch dir("remove_bands");
+    support::Scratch dir("remove_bands");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -210,7 +210,7 @@ TEST_CASE("RemoveData0 empties the band list only when the store is empty")
 
 TEST_CASE("RemoveData0 always leaves the header as the file's first line")
 {
-    fx::Scratch dir("remove_header");
+    support::Scratch dir("remove_header");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -233,19 +233,19 @@ TEST_CASE("RemoveData0 always leaves the header as the file's first line")
         REQUIRE(fx::Reset(host) == 1);
         CHECK(host.AddData(Qso()) == 1);
         if (row.before)
-            fx::WriteBytes(fx::kBadFile, row.before);
+            support::WriteBytes(fx::kBadFile, row.before);
         else
             DeleteFileA(fx::kBadFile);
         CHECK(host.RemoveData(Qso("SP1XYZ")) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) == row.after);
+        CHECK(support::ReadBytes(fx::kBadFile) == row.after);
         CHECK(host.RemoveData(Qso()) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) == row.after);
+        CHECK(support::ReadBytes(fx::kBadFile) == row.after);
     }
 }
 
 TEST_CASE("RemoveData0 compares call, mode and band case by case")
 {
-    fx::Scratch dir("remove_case");
+    support::Scratch dir("remove_case");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -272,6 +272,6 @@ TEST_CASE("RemoveData0 compares call, mode and band case by case")
         r.band = row.band;
         CHECK(host.RemoveData(r) == 1);
         CHECK(fx::Totals(host) == "Total\t 1\t 1\t 1\t 0\r\nDupe\t 1\r\nBad QSO\t 0");
-        CHECK(fx::ReadBytes(fx::kBadFile) == (row.lineGoes ? BadFile({}) : BadFile({dupeLine})));
+        CHECK(support::ReadBytes(fx::kBadFile) == (row.lineGoes ? BadFile({}) : BadFile({dupeLine})));
     }
 }

@@ -44,10 +44,10 @@ struct OtherProgram {
 
 TEST_CASE("ResetStats0 reads the host version from Qorv2.ini in the current folder once the host folder holds one")
 {
-    fx::Scratch dir("reset_version");
+    support::Scratch dir("reset_version");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
-    fx::WriteBytes("Qorv2.ini", "[Main]\r\nQorv=2.19\r\n");
+    support::WriteBytes("Qorv2.ini", "[Main]\r\nQorv=2.19\r\n");
 
     const struct {
         const char* folder;
@@ -65,7 +65,7 @@ TEST_CASE("ResetStats0 reads the host version from Qorv2.ini in the current fold
         INFO(row.folder);
         if (row.file) {
             CreateDirectoryA(row.folder, nullptr);
-            fx::WriteBytes(std::string(row.folder) + row.file, "[Main]\r\nQorv=2.18\r\n");
+            support::WriteBytes(std::string(row.folder) + row.file, "[Main]\r\nQorv=2.18\r\n");
         }
         REQUIRE(fx::Reset(host, FromFolder(row.folder)) == 1);
         CHECK(NotApplicable(host) == row.notApplicable);
@@ -88,17 +88,17 @@ TEST_CASE("ResetStats0 reads the host version from Qorv2.ini in the current fold
         };
         for (const auto& l : lines) {
             INFO(l.content);
-            fx::WriteBytes("Qorv2.ini", l.content);
+            support::WriteBytes("Qorv2.ini", l.content);
             REQUIRE(fx::Reset(host, FromFolder(".\\")) == 1);
             CHECK(NotApplicable(host) == l.notApplicable);
         }
     }
     SUBCASE("without a 'Qorv=' line, or without the file, the last version stays")
     {
-        fx::WriteBytes("Qorv2.ini", "Qorv=2.20\r\n");
+        support::WriteBytes("Qorv2.ini", "Qorv=2.20\r\n");
         REQUIRE(fx::Reset(host, FromFolder("a\\")) == 1);
         CHECK(NotApplicable(host) == 1);
-        fx::WriteBytes("Qorv2.ini", "[Main]\r\nVersion=2.18\r\n");
+        support::WriteBytes("Qorv2.ini", "[Main]\r\nVersion=2.18\r\n");
         REQUIRE(fx::Reset(host, FromFolder("a\\")) == 1);
         CHECK(NotApplicable(host) == 1);
         DeleteFileA("Qorv2.ini");
@@ -120,7 +120,7 @@ TEST_CASE("ResetStats0 reads the host version from Qorv2.ini in the current fold
 
 TEST_CASE("ResetStats0 keeps the 'Start' key: 0 becomes 1, 1 becomes 0, an export leaves 0")
 {
-    fx::Scratch dir("reset_start");
+    support::Scratch dir("reset_start");
     // Host 2.18 never opens the Setup window, so the sequence runs headless.
     fx::WriteHostVersion("2.18");
     PluginHost host(fx::DllPath());
@@ -129,21 +129,21 @@ TEST_CASE("ResetStats0 keeps the 'Start' key: 0 becomes 1, 1 becomes 0, an expor
     const std::string start1 = "[Settings]\r\nStart=1\r\n";
 
     CHECK(host.ResetStats(fx::ContestReset()) == 1);
-    CHECK(fx::ReadBytes(fx::kIniFile) == start1);
+    CHECK(support::ReadBytes(fx::kIniFile) == start1);
     CHECK(host.ResetStats(fx::ContestReset()) == 1);
-    CHECK(fx::ReadBytes(fx::kIniFile) == start0);
+    CHECK(support::ReadBytes(fx::kIniFile) == start0);
     CHECK(host.ResetStats(fx::ContestReset()) == 1);
-    CHECK(fx::ReadBytes(fx::kIniFile) == start1);
+    CHECK(support::ReadBytes(fx::kIniFile) == start1);
 
     HostReset exportReset = fx::ContestReset();
     exportReset.cabrillo = 1;
     for (const std::string& before : {start1, start0, std::string("[Settings]\r\nStart=7\r\n")}) {
         CAPTURE(before);
-        fx::WriteBytes(fx::kIniFile, before);
-        fx::DialogCanceller canceller; // the header dialog, if one opens
+        support::WriteBytes(fx::kIniFile, before);
+        support::BoxAnswerer canceller(support::BoxAnswerer::kCancel); // the header dialog, if one opens
         CHECK(host.ResetStats(exportReset) == 1);
-        CHECK(fx::ReadBytes(fx::kIniFile) == start0);
-        CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+        CHECK(support::ReadBytes(fx::kIniFile) == start0);
+        CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
     }
 
     // Values read as C atoi reads them.
@@ -153,15 +153,15 @@ TEST_CASE("ResetStats0 keeps the 'Start' key: 0 becomes 1, 1 becomes 0, an expor
     } rows[] = {{"  2", start0}, {"-1", start0}, {"1abc", start0}, {"abc", start1}, {"0x1", start1}, {"", start1}};
     for (const auto& row : rows) {
         INFO(row.value);
-        fx::WriteBytes(fx::kIniFile, std::string("[Settings]\r\nStart=") + row.value + "\r\n");
+        support::WriteBytes(fx::kIniFile, std::string("[Settings]\r\nStart=") + row.value + "\r\n");
         CHECK(host.ResetStats(fx::ContestReset()) == 1);
-        CHECK(fx::ReadBytes(fx::kIniFile) == row.after);
+        CHECK(support::ReadBytes(fx::kIniFile) == row.after);
     }
 }
 
 TEST_CASE("ResetStats0 names the bad-QSO file by its second date and starts it with the header only")
 {
-    fx::Scratch dir("reset_file");
+    support::Scratch dir("reset_file");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
 
@@ -170,11 +170,11 @@ TEST_CASE("ResetStats0 names the bad-QSO file by its second date and starts it w
     wrong.band = "40m";
     CHECK(host.AddData(wrong) == 0);
     CHECK(host.AddData(Qso("ES1AA")) == 1);
-    REQUIRE(fx::ReadBytes(fx::kBadFile) != BadFile({}));
+    REQUIRE(support::ReadBytes(fx::kBadFile) != BadFile({}));
 
     // The next reset starts the file over and empties the store.
     REQUIRE(fx::Reset(host) == 1);
-    CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+    CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
     CHECK(Check(host, "ES1AA") == CheckOutcome{1, ""});
     CHECK(fx::Totals(host) == "Total\t 0\t 0\t 0\t 0\r\nDupe\t 0\r\nBad QSO\t 0");
     int status = 0;
@@ -201,20 +201,20 @@ TEST_CASE("ResetStats0 names the bad-QSO file by its second date and starts it w
         HostReset r = fx::ContestReset();
         r.second = row.second;
         REQUIRE(fx::Reset(host, r) == 1);
-        CHECK(fx::ReadBytes(row.name) == BadFile({}));
+        CHECK(support::ReadBytes(row.name) == BadFile({}));
         CHECK(std::string(host.GetResult(&status)).find(row.title) != std::string::npos);
         // Lines go to the new file; the earlier one is left as it was.
         CHECK(host.AddData(wrong) == 0);
-        CHECK(fx::ReadBytes(row.name) ==
+        CHECK(support::ReadBytes(row.name) ==
               BadFile({"QSO:  3525  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  001   WRONG BAND !!!"}));
-        CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+        CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
     }
 
     SUBCASE("null pointers for every text and both date-times")
     {
         DeleteFileA("BadQSO_RirezIzeruz_.txt");
         CHECK(fx::RawReset(host, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) == 1);
-        CHECK(fx::ReadBytes("BadQSO_RirezIzeruz_.txt") == BadFile({}));
+        CHECK(support::ReadBytes("BadQSO_RirezIzeruz_.txt") == BadFile({}));
         CHECK(host.AddData(Qso()) == 1);
         CHECK(Check(host, "LY1BB") == CheckOutcome{0, "001"});
     }
@@ -222,7 +222,7 @@ TEST_CASE("ResetStats0 names the bad-QSO file by its second date and starts it w
 
 TEST_CASE("ResetStats0 sets the own station for the points: a Baltic prefix, case by case")
 {
-    fx::Scratch dir("reset_station");
+    support::Scratch dir("reset_station");
     const struct {
         const char* country;
         const char* continent;
@@ -247,27 +247,27 @@ TEST_CASE("ResetStats0 goes on without a Plugins folder and with a read-only set
 {
     SUBCASE("no Plugins folder: nothing is created there, the contest runs")
     {
-        fx::Scratch dir("reset_no_plugins", false);
+        support::Scratch dir("reset_no_plugins", false);
         fx::WriteHostVersion("2.18"); // "Start" reads 0 every time: keep the Setup window shut
         PluginHost host(fx::DllPath());
         REQUIRE_MESSAGE(host.Loaded(), host.Error());
         for (int i = 0; i < 2; ++i) {
             CHECK(host.ResetStats(fx::ContestReset()) == 1);
-            CHECK_FALSE(fx::FileExists("Plugins"));
-            CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+            CHECK_FALSE(support::FileExists("Plugins"));
+            CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
         }
         CHECK(host.AddData(Qso()) == 1);
         CHECK(host.AddData(Qso()) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) ==
+        CHECK(support::ReadBytes(fx::kBadFile) ==
               BadFile({"QSO:  3525  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  001   DUPE !!!"}));
         CHECK(Check(host, "LY1BB") == CheckOutcome{0, "001"});
     }
     SUBCASE("read-only settings file: left as it is")
     {
-        fx::Scratch dir("reset_readonly");
+        support::Scratch dir("reset_readonly");
         fx::WriteHostVersion("2.19");
         const std::string ini = "[Settings]\r\nStart=1\r\n";
-        fx::WriteBytes(fx::kIniFile, ini);
+        support::WriteBytes(fx::kIniFile, ini);
         REQUIRE(SetFileAttributesA(fx::kIniFile, FILE_ATTRIBUTE_READONLY));
         // Wine lets a root user write a read-only file; another program
         // that holds it open for reading only stops every writer anywhere.
@@ -276,8 +276,8 @@ TEST_CASE("ResetStats0 goes on without a Plugins folder and with a read-only set
         REQUIRE_MESSAGE(host.Loaded(), host.Error());
         for (int i = 0; i < 2; ++i) {
             CHECK(host.ResetStats(fx::ContestReset()) == 1);
-            CHECK(fx::ReadBytes(fx::kIniFile) == ini);
-            CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({}));
+            CHECK(support::ReadBytes(fx::kIniFile) == ini);
+            CHECK(support::ReadBytes(fx::kBadFile) == BadFile({}));
         }
         CHECK(host.AddData(Qso()) == 1);
         CHECK(Check(host, "LY1BB") == CheckOutcome{0, "001"});
@@ -288,7 +288,7 @@ TEST_CASE("ResetStats0 goes on without a Plugins folder and with a read-only set
 
 TEST_CASE("A bad-QSO file deleted or held by another program during the contest loses no QSO")
 {
-    fx::Scratch dir("reset_file_taken");
+    support::Scratch dir("reset_file_taken");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     REQUIRE(fx::Reset(host) == 1);
@@ -305,10 +305,10 @@ TEST_CASE("A bad-QSO file deleted or held by another program during the contest 
         CHECK(host.AddData(b) == 1);
         CHECK(host.AddData(b) == 1);
         // The file comes back with the new line (the header was deleted with it).
-        CHECK(fx::ReadBytes(fx::kBadFile) == lineB + "\r\n");
+        CHECK(support::ReadBytes(fx::kBadFile) == lineB + "\r\n");
         // A removal rewrites it with its header and keeps that line.
         CHECK(host.RemoveData(c) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({lineB}));
+        CHECK(support::ReadBytes(fx::kBadFile) == BadFile({lineB}));
         CHECK(fx::Totals(host) == "Total\t 2\t 2\t 2\t 0\r\nDupe\t 2\r\nBad QSO\t 0");
     }
     SUBCASE("held with no sharing at all")
@@ -328,10 +328,10 @@ TEST_CASE("A bad-QSO file deleted or held by another program during the contest 
             CHECK(fx::Reset(host) == 1);
             CHECK(Check(host, "ES1AA") == CheckOutcome{1, ""});
         }
-        CHECK(fx::ReadBytes(fx::kBadFile) == before);
+        CHECK(support::ReadBytes(fx::kBadFile) == before);
         CHECK(host.AddData(c) == 1);
         CHECK(host.AddData(c) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) == before + lineC + "\r\n");
+        CHECK(support::ReadBytes(fx::kBadFile) == before + lineC + "\r\n");
     }
     SUBCASE("held against reading: a removal does not wipe the file")
     {
@@ -344,11 +344,11 @@ TEST_CASE("A bad-QSO file deleted or held by another program during the contest 
             CHECK(host.RemoveData(c) == 1);
             CHECK(host.RemoveData(b) == 1);
         }
-        CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({lineA, lineB}));
+        CHECK(support::ReadBytes(fx::kBadFile) == BadFile({lineA, lineB}));
         CHECK(Check(host, "ES1AA") == CheckOutcome{0, "001"});
         // Once free again, the removal works as usual.
         CHECK(host.RemoveData(b) == 1);
-        CHECK(fx::ReadBytes(fx::kBadFile) == BadFile({lineA}));
+        CHECK(support::ReadBytes(fx::kBadFile) == BadFile({lineA}));
         CHECK(Check(host, "ES1AA") == CheckOutcome{1, ""});
     }
 }

@@ -2,50 +2,15 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "host/replay.h"
+#include "support/files.h"
+
+using support::ReadBytes;
+using support::WriteBytes;
 
 namespace {
-
-// Works in a folder of its own under the test's directory and goes back after.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const char* name)
-    {
-        GetCurrentDirectoryA(MAX_PATH, m_previous);
-        CreateDirectoryA(name, nullptr);
-        SetCurrentDirectoryA(name);
-        CreateDirectoryA("Plugins", nullptr);
-    }
-    ~ScratchFolder() { SetCurrentDirectoryA(m_previous); }
-
-private:
-    char m_previous[MAX_PATH] = {};
-};
-
-std::string DllBesideTests()
-{
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path(self);
-    return path.substr(0, path.find_last_of("\\/") + 1) + "BALTIC.dll";
-}
-
-std::string ReadBytes(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const char* path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // Own station SM5XYZ. LY2AB and YL3AA (band written "80M", mode "cw") count,
 // UA9XX in USB counts as SSB; LY2AB again is a dupe; ES5QX on 7.012 MHz is on
@@ -82,7 +47,7 @@ const char* const kBadQsoFile =
 
 TEST_CASE("replay: a hand-made log through the real DLL gives the report worked out by hand")
 {
-    ScratchFolder scratch("replay_scratch");
+    support::Scratch scratch("replay");
     WriteBytes("log.adi", kLog);
     struct Case {
         const char* name;
@@ -121,7 +86,7 @@ TEST_CASE("replay: a hand-made log through the real DLL gives the report worked 
     for (const Case& c : cases) {
         CAPTURE(c.name);
         ReplayOptions options;
-        options.dll = DllBesideTests();
+        options.dll = support::ExeDir() + "BALTIC.dll";
         options.call = c.call;
         options.date = c.date;
         ReplayResult r = ReplayFile("log.adi", options);
@@ -147,10 +112,10 @@ TEST_CASE("replay: a hand-made log through the real DLL gives the report worked 
 
 TEST_CASE("replay: --html asks for the HTML report before the reset")
 {
-    ScratchFolder scratch("replay_scratch");
+    support::Scratch scratch("replay");
     WriteBytes("log.adi", kLog);
     ReplayOptions options;
-    options.dll = DllBesideTests();
+    options.dll = support::ExeDir() + "BALTIC.dll";
     options.html = true;
     ReplayResult r = ReplayFile("log.adi", options);
     REQUIRE_MESSAGE(r.ok, r.error);
@@ -161,9 +126,9 @@ TEST_CASE("replay: --html asks for the HTML report before the reset")
 
 TEST_CASE("replay: what cannot be replayed at all is an error")
 {
-    ScratchFolder scratch("replay_scratch");
+    support::Scratch scratch("replay");
     ReplayOptions options;
-    options.dll = DllBesideTests();
+    options.dll = support::ExeDir() + "BALTIC.dll";
     ReplayResult missing = ReplayFile("no-such-log.adi", options);
     CHECK_FALSE(missing.ok);
     CHECK(missing.error == "no-such-log.adi: cannot open the file");

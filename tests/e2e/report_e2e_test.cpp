@@ -2,12 +2,12 @@
 // ResetStats0, AddData0 for each QSO, GetResult0.
 #include <doctest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "host/host.h"
 #include "support/expected_html.h"
+#include "support/files.h"
 
 namespace {
 
@@ -21,39 +21,14 @@ HostDate At(int hour, int minute, double second = 0.0)
     return d;
 }
 
-std::string ExeFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path);
-    return s.substr(0, s.find_last_of("\\/") + 1);
-}
-
-void WriteFile(const std::string& name, const std::string& bytes)
-{
-    FILE* f = std::fopen(name.c_str(), "wb");
-    REQUIRE(f);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
 // A freshly loaded DLL working in its own scratch folder. The host's version
 // file names a version that never opens the Setup window.
 struct DllScene {
-    explicit DllScene(const char* folder) : host(ExeFolder() + "BALTIC.dll")
+    explicit DllScene(const char* folder) : m_dir(folder), host(support::ExeDir() + "BALTIC.dll")
     {
-        GetCurrentDirectoryA(MAX_PATH, m_home);
-        CreateDirectoryA(folder, nullptr);
-        SetCurrentDirectoryA(folder);
-        CreateDirectoryA("Plugins", nullptr);
-        DeleteFileA("Plugins\\BALTIC.ini");
-        WriteFile("Qorv2.ini", "[Version]\r\nQorv=2.18\r\n");
+        support::WriteBytes("Qorv2.ini", "[Version]\r\nQorv=2.18\r\n");
     }
-    ~DllScene()
-    {
-        host.Unload();
-        SetCurrentDirectoryA(m_home);
-    }
+    ~DllScene() { host.Unload(); }
     void Reset(const char* call, const char* country, const char* continent)
     {
         HostReset r;
@@ -85,8 +60,8 @@ struct DllScene {
         REQUIRE(text);
         return text;
     }
+    support::Scratch m_dir;
     PluginHost host;
-    char m_home[MAX_PATH] = "";
 };
 
 std::string TextHead(const char* call)
@@ -203,8 +178,8 @@ TEST_CASE("\"80m\" and \"80M\" are two bands; rates and last-QSO points follow t
 
 TEST_CASE("HTML report through the DLL is saved as report_sample.html for the browser check")
 {
-    const std::string sample = ExeFolder() + "report_sample.html";
-    DeleteFileA(sample.c_str());
+    const std::string sample = support::ExeDir() + "report_sample.html";
+    support::RemoveFile(sample);
     std::string html;
     {
         DllScene dll("report_e2e_html");
@@ -230,7 +205,7 @@ TEST_CASE("HTML report through the DLL is saved as report_sample.html for the br
     const std::string credit = html.substr(head.size(), html.size() - head.size() - end.size());
     CHECK(credit.find('<') == std::string::npos);
     CHECK(html == head + credit + end);
-    WriteFile(sample, html);
+    support::WriteBytes(sample, html);
 }
 
 TEST_CASE("the own call and band names are HTML-escaped in the HTML report")

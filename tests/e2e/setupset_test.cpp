@@ -1,21 +1,19 @@
 #include <doctest.h>
 
-#include <future>
-
-#include "e2e/window_support.h"
 #include "host/host.h"
+#include "support/message_boxes.h"
 
 TEST_CASE("SetupSet0 shows its one message and returns when it is dismissed")
 {
     for (int decorated = 0; decorated < 2; ++decorated) {
         PluginHost host("BALTIC.dll", decorated != 0);
         REQUIRE_MESSAGE(host.Loaded(), host.Error());
-        std::future<SeenBox> answer = std::async(std::launch::async, [] { return AnswerNextMessageBox(); });
+        support::BoxAnswerer answerer;
         host.SetupSet();
-        SeenBox seen = answer.get();
-        REQUIRE(seen.found);
-        CHECK(seen.text == "No additional setup for this contest");
-        CHECK(seen.owner == nullptr);
+        const std::vector<support::SeenBox> seen = answerer.Seen();
+        REQUIRE(seen.size() == 1);
+        CHECK(seen[0].text == "No additional setup for this contest");
+        CHECK_FALSE(seen[0].owned);
     }
 }
 
