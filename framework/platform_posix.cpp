@@ -197,11 +197,9 @@ std::vector<RecordedMessageBox> g_boxes;
 
 int AnsiCompareNoCase(const char* a, const char* b)
 {
-    const unsigned char* pa = reinterpret_cast<const unsigned char*>(a);
-    const unsigned char* pb = reinterpret_cast<const unsigned char*>(b);
-    for (;; ++pa, ++pb) {
-        int ca = static_cast<unsigned char>(FoldCase(static_cast<char>(*pa)));
-        int cb = static_cast<unsigned char>(FoldCase(static_cast<char>(*pb)));
+    for (;; ++a, ++b) {
+        const int ca = static_cast<unsigned char>(FoldCase(*a));
+        const int cb = static_cast<unsigned char>(FoldCase(*b));
         if (ca != cb || !ca)
             return ca - cb;
     }
@@ -253,10 +251,12 @@ bool ProfileWrite(const char* section, const char* key, const char* value, const
         IniEntry* e = FindEntry(*s, key);
         if (e && e->hasValue && e->value == text)
             return true;
-        if (e)
-            *e = IniEntry{e->name, true, text};
-        else
+        if (e) {
+            e->hasValue = true;
+            e->value = text;
+        } else {
             s->entries.push_back(IniEntry{Trim(key), true, text});
+        }
     }
     return WriteWhole(name, FormatIni(ini));
 }
