@@ -17,7 +17,12 @@ bool CStdioFile::Open(const char* name, unsigned flags)
 #ifdef _WIN32
     m_file = _fsopen(name, mode, _SH_DENYNO);
 #else
-    m_file = std::fopen(name, mode);
+    // Names use '\\' between folders, as on Windows.
+    std::string native(name);
+    for (char& c : native)
+        if (c == '\\')
+            c = '/';
+    m_file = std::fopen(native.c_str(), mode);
 #endif
     return m_file != nullptr;
 }

@@ -46,6 +46,7 @@ install_pkgs() {
 need=()
 have_cmd cmake || need+=(cmake)
 have_cmd make || need+=(make)
+have_cmd g++ || need+=(g++) # the native test build, with its sanitizer runtimes
 have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
 have_cmd i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
 have_cmd xvfb-run || need+=(xvfb)

@@ -4,8 +4,6 @@
 #include <doctest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #ifdef _WIN32
@@ -17,43 +15,23 @@
 #include "cabrillo/header.h"
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
-
-namespace fs = std::filesystem;
+#include "support/files.h"
 
 namespace {
 
 const char* const kBad = "bad_qso.txt";
+const std::string kTemp = std::string(kBad) + ".tmp";
 const std::string kWrongBand = "QSO:  7010  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  007   WRONG BAND !!!\r\n";
 const std::string kWrongMode = "QSO:  3525  FM  2019-05-04 2131  YL2AA  59  002  ES1CC  59  003   WRONG MODE !!!\r\n";
 
-std::string Bytes(const char* name)
-{
-    std::ifstream in(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Write(const char* name, const std::string& bytes)
-{
-    std::ofstream(name, std::ios::binary) << bytes;
-}
-
-// A folder of its own, current while the object lives.
-struct Folder {
-    explicit Folder(const char* name) : home(fs::current_path())
+// A scratch folder holding a bad-QSO file with two lines.
+struct Folder : support::Scratch {
+    explicit Folder(const char* name) : support::Scratch(name), saved(g_badQsoPath)
     {
-        fs::remove_all(name);
-        fs::create_directory(name);
-        fs::current_path(name);
-        saved = g_badQsoPath;
         g_badQsoPath = kBad;
-        Write(kBad, std::string(kBadQsoHeader) + "\r\n" + kWrongBand + kWrongMode);
+        support::WriteBytes(kBad, std::string(kBadQsoHeader) + "\r\n" + kWrongBand + kWrongMode);
     }
-    ~Folder()
-    {
-        g_badQsoPath = saved;
-        fs::current_path(home);
-    }
-    fs::path home;
+    ~Folder() { g_badQsoPath = saved; }
     CString saved;
 };
 
@@ -73,20 +51,20 @@ void RemoveLy1bb()
 TEST_CASE("a removal replaces the bad-QSO file only with a complete new one")
 {
     Folder folder("safe_rewrite");
-    const std::string before = Bytes(kBad);
+    const std::string before = support::ReadBytes(kBad);
     const std::string after = std::string(kBadQsoHeader) + "\r\n" + kWrongMode;
 
     SUBCASE("the new file cannot be written: the old one stays as it was")
     {
-        fs::create_directory(std::string(kBad) + ".tmp"); // where the new content would go
+        std::filesystem::create_directory(kTemp); // where the new content would go
         RemoveLy1bb();
-        CHECK(Bytes(kBad) == before);
+        CHECK(support::ReadBytes(kBad) == before);
     }
     SUBCASE("the new file takes the old one's place, and nothing is left beside it")
     {
         RemoveLy1bb();
-        CHECK(Bytes(kBad) == after);
-        CHECK_FALSE(fs::exists(std::string(kBad) + ".tmp"));
+        CHECK(support::ReadBytes(kBad) == after);
+        CHECK_FALSE(support::FileExists(kTemp));
     }
 #ifdef _WIN32
     SUBCASE("another program holds the old file open: rewritten in place")
@@ -96,8 +74,8 @@ TEST_CASE("a removal replaces the bad-QSO file only with a complete new one")
         REQUIRE(other != INVALID_HANDLE_VALUE);
         RemoveLy1bb();
         CloseHandle(other);
-        CHECK(Bytes(kBad) == after);
-        CHECK_FALSE(fs::exists(std::string(kBad) + ".tmp"));
+        CHECK(support::ReadBytes(kBad) == after);
+        CHECK_FALSE(support::FileExists(kTemp));
     }
 #endif
 }
@@ -109,7 +87,7 @@ TEST_CASE("a Cabrillo log that could not be written whole is reported as not wri
     header.m_fileBase = "YL2AA";
     header.m_callsign = "YL2AA";
     CHECK(header.WriteLog() == "File produced: YL2AA.cbr");
-    CHECK(Bytes("YL2AA.cbr").rfind("START-OF-LOG: 3.0\r\n", 0) == 0);
+    CHECK(support::ReadBytes("YL2AA.cbr").rfind("START-OF-LOG: 3.0\r\n", 0) == 0);
 
 #ifdef _WIN32
     // Another program holds the file and lets nobody write it. (A write
@@ -120,7 +98,7 @@ TEST_CASE("a Cabrillo log that could not be written whole is reported as not wri
     CloseHandle(other);
 #else
     // The disk is full.
-    fs::remove("YL2AA.cbr");
+    support::RemoveFile("YL2AA.cbr");
     REQUIRE(symlink("/dev/full", "YL2AA.cbr") == 0);
     CHECK(header.WriteLog() == "File could not be written: YL2AA.cbr");
 #endif
