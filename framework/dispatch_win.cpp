@@ -1,17 +1,31 @@
 #include "framework/dispatch.h"
 
-#include "framework/handles_win.h"
+#include <algorithm>
+#include <string>
+#include <vector>
 
-COleDispatchDriver::COleDispatchDriver() = default;
-
-COleDispatchDriver::~COleDispatchDriver() = default;
-
-void COleDispatchDriver::AttachDispatch(IDispatch* dispatch)
+void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARIANT* result, const VARIANT* args, UINT argc)
 {
-    m_dispatch.Reset(dispatch);
-}
-
-void COleDispatchDriver::ReleaseDispatch()
-{
-    m_dispatch.Reset();
+    if (!m_dispatch)
+        return;
+    // Automation takes the arguments last first.
+    std::vector<VARIANT> reversed(args, args + argc);
+    std::reverse(reversed.begin(), reversed.end());
+    DISPPARAMS params = {reversed.empty() ? nullptr : reversed.data(), nullptr, argc, 0};
+    EXCEPINFO error = {};
+    UINT badArg = 0;
+    HRESULT hr = m_dispatch.Get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &error, &badArg);
+    if (SUCCEEDED(hr))
+        return;
+    std::string what = "The host's automation call " + std::to_string(id) + " failed";
+    if (hr == DISP_E_EXCEPTION && error.bstrDescription) {
+        int n = WideCharToMultiByte(CP_ACP, 0, error.bstrDescription, -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+        WideCharToMultiByte(CP_ACP, 0, error.bstrDescription, -1, &text[0], n, nullptr, nullptr);
+        what += ": " + text;
+    }
+    SysFreeString(error.bstrSource);
+    SysFreeString(error.bstrDescription);
+    SysFreeString(error.bstrHelpFile);
+    throw COleDispatchException(what, hr);
 }

@@ -1,0 +1,54 @@
+// A stand-in for the host logger's automation object "Qorv2.Application":
+// registered (ProgID to class id) in the current Wine prefix or Windows
+// user, and published as the running instance on the thread that makes it,
+// so that calls from the plug-in's Setup thread cross apartments as with the
+// real host. That thread must pump messages while it waits (PumpFor). It
+// answers the frequency (id 2), the entry-field text (id 8) and macros
+// (id 16), and records every macro it receives.
+#pragma once
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+class FakeHostApp {
+public:
+    FakeHostApp();
+    ~FakeHostApp();
+    FakeHostApp(const FakeHostApp&) = delete;
+    FakeHostApp& operator=(const FakeHostApp&) = delete;
+
+    // False (with Error()) when the object could not be registered.
+    bool Running() const { return m_registration != 0; }
+    const std::string& Error() const { return m_error; }
+
+    void SetFrequency(double hz);
+    void SetFieldText(const std::string& text);
+    // Every call waits this long before it answers (a busy host).
+    void SetDelay(DWORD ms);
+    // Every call fails, as a host that raises an error does.
+    void SetFailing(bool failing);
+
+    std::vector<std::string> Macros() const;
+    int Calls() const;
+
+    // Handles the calls that arrive while it waits.
+    static void PumpFor(DWORD ms);
+
+    struct State {
+        mutable std::mutex mutex;
+        double frequency = 3525000.0;
+        std::string fieldText;
+        DWORD delay = 0;
+        bool failing = false;
+        std::vector<std::string> macros;
+        int calls = 0;
+    };
+
+private:
+    State m_state;
+    IDispatch* m_object = nullptr;
+    DWORD m_registration = 0;
+    std::string m_error;
+};
