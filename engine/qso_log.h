@@ -3,7 +3,6 @@
 // cost the same however long the log grows. The index keeps store order, so
 // the first and last matches are those a scan from the start would find.
 #pragma once
-#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,6 +13,7 @@ class CQsoLog : public CArray<CInfo> {
 public:
     // Appends a record; returns its index.
     int Add(const CInfo& record);
+    // Removes a record; the later ones move up. Linear in the log.
     void RemoveAt(int index);
     void RemoveAll();
 
@@ -25,8 +25,8 @@ public:
         auto hit = m_byCallBand.find(Key(call, band));
         if (hit == m_byCallBand.end())
             return;
-        for (uint32_t id : hit->second)
-            if (!visit(GetAt(IndexOf(id))))
+        for (int index : hit->second)
+            if (!visit(GetAt(index)))
                 return;
     }
 
@@ -40,9 +40,7 @@ public:
 
 private:
     static std::string Key(const CString& call, const CString& band);
-    int IndexOf(uint32_t id) const;
 
-    std::vector<uint32_t> m_ids; // each record's id, in store order (ascending)
-    uint32_t m_nextId = 0;
-    std::unordered_map<std::string, std::vector<uint32_t>> m_byCallBand;
+    // Store indexes of each call and band, ascending.
+    std::unordered_map<std::string, std::vector<int>> m_byCallBand;
 };
