@@ -1,16 +1,113 @@
 #include "cabrillo/header.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
+#include "engine/settings.h"
 #include "engine/stores.h"
 #include "framework/stdiofile.h"
 
-int CCabrilloHeader::EditHeader(CString callsign, const COleDateTime*, const COleDateTime*)
+CString ReplaceAll(const CString& text, const CString& from, const CString& to, int* count)
 {
-    // The header dialog is not part of this build yet: the edit is
-    // reported as cancelled, so no export runs on an unconfirmed header.
+    if (from == to)
+        return text;
+    // A byte search is a character search here: every text searched for
+    // begins with a byte ("<", CR, LF) that no double-byte code page uses
+    // as the second byte of a character.
+    const std::string& rest = text.str();
+    std::string result;
+    size_t pos = 0;
+    int n = 0;
+    for (size_t hit; !from.IsEmpty() && (hit = rest.find(from.str(), pos)) != std::string::npos; ++n) {
+        result.append(rest, pos, hit - pos);
+        result += to.str();
+        pos = hit + from.str().size();
+    }
+    result.append(rest, pos, std::string::npos);
+    if (count)
+        *count = n;
+    return CString(result);
+}
+
+CString CabrilloFileBase(const CString& callsign)
+{
+    std::string s = callsign.str();
+    for (char& c : s)
+        if (c == '/' || c == '\\' || (c != '\0' && std::strchr(":*?\"<>|", c)))
+            c = '_';
+    CString base(s);
+    base.Trim();
+    s = base.str();
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    if (s.empty())
+        return CString("TOVAK");
+    // CON, NUL, COM1... name devices whatever follows the first dot.
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "COM1", "COM2", "COM3", "COM4",
+                                           "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3",
+                                           "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9", "CONIN$", "CONOUT$"};
+    size_t stemEnd = s.find('.');
+    if (stemEnd == std::string::npos)
+        stemEnd = s.size();
+    std::string stem = s.substr(0, stemEnd);
+    stem.erase(stem.find_last_not_of(' ') + 1);
+    for (char& c : stem)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* device : kDevices)
+        if (stem == device) {
+            s.insert(stemEnd, "_");
+            break;
+        }
+    return CString(s);
+}
+
+void CCabrilloHeader::LoadForEdit(const CString& callsign)
+{
     m_callsign = callsign;
-    return 0;
+    m_fileBase = CabrilloFileBase(callsign);
+    m_operators = settings::ReadText(settings::kOperators, m_callsign);
+    m_location = settings::ReadText(settings::kLocation, m_location);
+    m_name = settings::ReadText(settings::kName);
+    m_address = settings::ReadText(settings::kAddress);
+    m_addressCity = settings::ReadText(settings::kAddressCity);
+    m_addressPostalCode = settings::ReadText(settings::kAddressPostalCode);
+    m_addressCountry = settings::ReadText(settings::kAddressCountry);
+    m_claimed = settings::ReadText(settings::kClaimed);
+    // Chosen anew at every export: the stored category, mode and contest
+    // are written for the record but never read back.
+    m_contest = "BALTIC Contest";
+    m_categoryOperator = "SINGLE-OP";
+    m_categoryMode = "CW";
+    m_categoryBand = "80M";
+    m_email = settings::ReadText(settings::kEmail);
+    m_club = settings::ReadText(settings::kClub);
+    m_soapbox = settings::ReadText(settings::kSoapBox);
+    m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r"), "<LF>", "\n");
+}
+
+void CCabrilloHeader::StoreConfirmed()
+{
+    // One settings value holds the whole soapbox, its line breaks escaped.
+    m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "\r", "<CR>"), "\n", "<LF>");
+    settings::WriteText(settings::kOperators, m_operators);
+    settings::WriteText(settings::kName, m_name);
+    settings::WriteText(settings::kAddress, m_address);
+    settings::WriteText(settings::kAddressCity, m_addressCity);
+    settings::WriteText(settings::kAddressPostalCode, m_addressPostalCode);
+    settings::WriteText(settings::kAddressCountry, m_addressCountry);
+    settings::WriteText(settings::kCategory, m_categoryOperator);
+    settings::WriteText(settings::kLocation, m_location);
+    settings::WriteText(settings::kPower, m_categoryMode);
+    settings::WriteText(settings::kContest, m_contest);
+    settings::WriteText(settings::kEmail, m_email);
+    settings::WriteText(settings::kClub, m_club);
+    settings::WriteText(settings::kSoapBox, m_soapbox);
+    // The writer's one SOAPBOX line becomes one line per typed line.
+    m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r\nSOAPBOX: "), "<LF>", "");
+    m_qsoLines.RemoveAll();
 }
 
 void CCabrilloHeader::AddQso(CString call, int freqKHz, CString modeCode, const COleDateTime* time,
@@ -26,7 +123,9 @@ void CCabrilloHeader::AddQso(CString call, int freqKHz, CString modeCode, const 
 
 CString CCabrilloHeader::WriteLog()
 {
-    CString name = m_fileBase + ".cbr";
+    // The same rule as at the edit, so that no file base can name another
+    // folder, a device or a hidden stream.
+    CString name = CabrilloFileBase(m_fileBase) + ".cbr";
     CString text;
     auto tag = [&text](const char* t, const CString& value) { text += CString(t) + value + CStdioFile::kLineEnd; };
     tag("START-OF-LOG: 3.0", "");

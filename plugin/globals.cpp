@@ -6,6 +6,7 @@
 #include "engine/hooks.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
+#include "report/report.h"
 #include "report/templates.h"
 #ifdef _WIN32
 #include "framework/dispatch.h"
@@ -74,6 +75,7 @@ WindowHooks g_windowHooks = kNoWindows;
 int g_balticStation = 0;
 int g_russianUi = 0;
 int g_cabrilloRun = 0;
+int g_exportBoxOpen = 0;
 int g_startFlag = 0;
 int g_badQsoCount = 0;
 int g_claimedScore = 0;

@@ -1,0 +1,82 @@
+// Answering the plug-in's Cabrillo export as an operator would, from a
+// thread of the host process: the header dialog ("Baltic Contest") and the
+// "Output" box that names the file. Used by hostsim and the window tests.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+// The header dialog's boxes, by the tag they fill in the log.
+struct HeaderBox {
+    const char* tag; // "CALLSIGN", "CATEGORY-OPERATOR", ..., "SOAPBOX"
+    int id;
+    bool combo;
+};
+const std::vector<HeaderBox>& CabrilloHeaderBoxes();
+// The box for a tag, nullptr when there is none.
+const HeaderBox* FindHeaderBox(const std::string& tag);
+
+// A visible dialog of this process with exactly this caption, else nullptr.
+HWND FindProcessDialog(const char* caption);
+std::string ControlText(HWND dialog, int id);
+// The entries of a combo box's list, joined by "|".
+std::string ComboList(HWND dialog, int id);
+// Saves what the screen shows of the window as a 24-bit BMP file.
+bool SaveWindowBitmap(HWND window, const std::string& path);
+
+struct HeaderAnswer {
+    // Typed (WM_SETTEXT) into the boxes, by tag, before the button is pressed.
+    std::vector<std::pair<std::string, std::string>> values;
+    bool cancel = false;        // press CANCEL instead of OK
+    std::string screenshot;     // when set, a BMP of the dialog as it opened
+    std::string listScreenshot; // when set, a BMP with the CATEGORY-OPERATOR list dropped
+};
+
+// What one header dialog showed when it opened.
+struct HeaderSeen {
+    std::map<std::string, std::string> texts; // by tag
+    std::map<std::string, std::string> lists; // combo lists by tag
+    std::string caption;
+};
+
+struct OutputSeen {
+    std::string text;
+    HWND owner = nullptr;
+};
+
+// While alive, answers every header dialog with `answer` and presses OK in
+// every "Output" box, recording what they showed. Any other dialog of the
+// process is cancelled, so that nothing can stall the caller. Stops (and
+// joins) in the destructor.
+class ExportAnswerer {
+public:
+    explicit ExportAnswerer(HeaderAnswer answer = HeaderAnswer());
+    ~ExportAnswerer();
+    ExportAnswerer(const ExportAnswerer&) = delete;
+    ExportAnswerer& operator=(const ExportAnswerer&) = delete;
+
+    std::vector<HeaderSeen> Headers() const;
+    std::vector<OutputSeen> Outputs() const;
+    // Called on the answering thread while an "Output" box is open, before
+    // OK is pressed (a test posts the host's messages from here).
+    void OnOutput(void (*hook)(HWND box, void* context), void* context);
+
+private:
+    void Run();
+    void AnswerHeader(HWND dialog);
+
+    HeaderAnswer m_answer;
+    mutable std::mutex m_mutex;
+    std::vector<HeaderSeen> m_headers;
+    std::vector<OutputSeen> m_outputs;
+    void (*m_hook)(HWND, void*) = nullptr;
+    void* m_hookContext = nullptr;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};

@@ -1,0 +1,360 @@
+// The Cabrillo export through the real DLL: an export reset opens the header
+// dialog, which another thread reads, fills in and answers as the operator
+// would; the next report writes the .cbr file and names it in a box.
+#include <doctest.h>
+
+#include <string>
+
+#include "e2e/engine_fixture.h"
+#include "host/answer.h"
+
+namespace {
+
+// The header lines that never change here: written out once.
+const char* const kStart = "START-OF-LOG: 3.0\r\nCONTEST: BALTIC\r\n";
+const char* const kEmptyAddress =
+    "NAME: \r\nADDRESS: \r\nADDRESS-CITY: \r\nADDRESS-POSTALCODE: \r\nADDRESS-COUNTRY: \r\nEMAIL: \r\n";
+
+std::string Screenshot(const std::string& name)
+{
+    std::string dir = fx::ExeDir() + "screenshots";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir + "\\cabrillo_" + name + ".bmp";
+}
+
+HostReset ExportReset(const char* call = "YL2AA")
+{
+    HostReset r = fx::ContestReset();
+    r.cabrillo = 1;
+    r.myCall = call;
+    return r;
+}
+
+std::string Report(PluginHost& host)
+{
+    int status = 0;
+    return host.GetResult(&status);
+}
+
+} // namespace
+
+TEST_CASE("Cabrillo: a fresh settings file opens the defaults; OK stores them and the report writes the log")
+{
+    fx::Scratch dir("cabrillo_fresh");
+    fx::WriteHostVersion("2.18");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    HeaderAnswer answer;
+    answer.screenshot = Screenshot("fresh");
+    answer.listScreenshot = Screenshot("fresh_list");
+    ExportAnswerer operatorAnswers(answer);
+
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+    REQUIRE(host.AddData(fx::Qso("ES1AA", 21, 35)) == 1);
+    Report(host);
+
+    REQUIRE(operatorAnswers.Headers().size() == 1);
+    const HeaderSeen shown = operatorAnswers.Headers()[0];
+    CHECK(shown.caption == "Baltic Contest");
+    const std::map<std::string, std::string> expected = {
+        {"CONTEST", "BALTIC Contest"}, {"CALLSIGN", "YL2AA"}, {"CLAIMED", ""},
+        {"CATEGORY-OPERATOR", "SINGLE-OP"}, {"CATEGORY-BAND", "80M"}, {"CATEGORY-MODE", "CW"},
+        {"CATEGORY-TIME", ""}, {"NAME", ""}, {"ADDRESS", ""}, {"ADDRESS-CITY", ""}, {"ADDRESS-POSTALCODE", ""},
+        {"ADDRESS-COUNTRY", ""}, {"OPERATORS", "YL2AA"}, {"CLUB", ""}, {"SOAPBOX", ""}, {"E-MAIL", ""}};
+    CHECK(shown.texts == expected);
+    const std::map<std::string, std::string> lists = {{"CATEGORY-OPERATOR", "SINGLE-OP|MULTI-OP|CHECKLOG"},
+                                                      {"CATEGORY-BAND", "80M"},
+                                                      {"CATEGORY-MODE", "MIXED|CW|SSB"},
+                                                      {"CATEGORY-TIME", "2-HOURS"}};
+    CHECK(shown.lists == lists);
+
+    CHECK(fx::ReadBytes(fx::kIniFile) ==
+          "[Settings]\r\nOperators=YL2AA\r\nName=\r\nAddress=\r\nAddress-City=\r\nAddress-PostalCode=\r\n"
+          "Address-Country=\r\nCategory=SINGLE-OP\r\nLocation=\r\nPower=CW\r\nContest=BALTIC Contest\r\nEmail=\r\n"
+          "Club=\r\nSoapBox=\r\nStart=0\r\nClaimed=2\r\n");
+    // No CATEGORY-TIME line for the empty time; empty values keep their tag.
+    CHECK(fx::ReadBytes("YL2AA.cbr") ==
+          std::string(kStart) +
+              "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M\r\nCATEGORY-MODE: CW\r\n"
+              "CLAIMED-SCORE: 2\r\nCLUB: \r\nCREATED-BY: Qorv 2.18\r\n" +
+              kEmptyAddress +
+              "OPERATORS: YL2AA\r\nSOAPBOX: \r\n"
+              "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n"
+              "QSO:  3525 CW 2019-05-04 2135 YL2AA         599 001    ES1AA         599 001\r\n"
+              "END-OF-LOG:\r\n");
+    REQUIRE(operatorAnswers.Outputs().size() == 1);
+    CHECK(operatorAnswers.Outputs()[0].text == "File produced: YL2AA.cbr");
+}
+
+TEST_CASE("Cabrillo: stored values open, MULTI-OP and a three-line soapbox reach the settings and the log")
+{
+    fx::Scratch dir("cabrillo_stored");
+    fx::WriteBytes(fx::kIniFile, "[Settings]\r\nOperators=YL2AA YL2BB\r\nLocation=KO26\r\nName=Janis Berzins\r\n"
+                                 "Address=Brivibas iela 1\r\nAddress-City=Riga\r\nAddress-PostalCode=LV-1010\r\n"
+                                 "Address-Country=Latvia\r\nClaimed=77\r\nEmail=yl2aa@example.lv\r\nClub=LRAL\r\n"
+                                 "SoapBox=Good night<CR><LF>73\r\nCategory=CHECKLOG\r\nPower=SSB\r\n");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    HeaderAnswer answer;
+    answer.screenshot = Screenshot("stored");
+    answer.values = {{"CATEGORY-OPERATOR", "MULTI-OP"}, {"CLAIMED", "999"}, {"CATEGORY-TIME", "6-HOURS"},
+                     {"SOAPBOX", "First line\r\nsecond line\r\nthird"}};
+    ExportAnswerer operatorAnswers(answer);
+
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+    Report(host);
+
+    REQUIRE(operatorAnswers.Headers().size() == 1);
+    std::map<std::string, std::string> shown = operatorAnswers.Headers()[0].texts;
+    // Category and mode open at their defaults, whatever was stored.
+    CHECK(shown["CATEGORY-OPERATOR"] == "SINGLE-OP");
+    CHECK(shown["CATEGORY-MODE"] == "CW");
+    CHECK(shown["OPERATORS"] == "YL2AA YL2BB");
+    CHECK(shown["CLAIMED"] == "77");
+    CHECK(shown["ADDRESS-POSTALCODE"] == "LV-1010");
+    CHECK(shown["SOAPBOX"] == "Good night\r\n73");
+
+    CHECK(fx::ReadBytes(fx::kIniFile) ==
+          "[Settings]\r\nOperators=YL2AA YL2BB\r\nLocation=KO26\r\nName=Janis Berzins\r\n"
+          "Address=Brivibas iela 1\r\nAddress-City=Riga\r\nAddress-PostalCode=LV-1010\r\n"
+          "Address-Country=Latvia\r\nClaimed=1\r\nEmail=yl2aa@example.lv\r\nClub=LRAL\r\n"
+          "SoapBox=First line<CR><LF>second line<CR><LF>third\r\nCategory=MULTI-OP\r\nPower=CW\r\n"
+          "Contest=BALTIC Contest\r\nStart=0\r\n");
+    // MULTI-OP: the transmitter line instead of band, mode and time.
+    CHECK(fx::ReadBytes("YL2AA.cbr") ==
+          std::string(kStart) +
+              "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: MULTI-OP\r\nCATEGORY-TRANSMITTER: ONE \r\n"
+              "CLAIMED-SCORE: 1\r\nCLUB: LRAL\r\nCREATED-BY: Qorv Qorv\r\nNAME: Janis Berzins\r\n"
+              "ADDRESS: Brivibas iela 1\r\nADDRESS-CITY: Riga\r\nADDRESS-POSTALCODE: LV-1010\r\n"
+              "ADDRESS-COUNTRY: Latvia\r\nEMAIL: yl2aa@example.lv\r\nOPERATORS: YL2AA YL2BB\r\n"
+              "SOAPBOX: First line\r\nSOAPBOX: second line\r\nSOAPBOX: third\r\n"
+              "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n"
+              "END-OF-LOG:\r\n");
+}
+
+TEST_CASE("Cabrillo: the next export opens CATEGORY-MODE at CW again and keeps a hand-typed category and time")
+{
+    fx::Scratch dir("cabrillo_again");
+    fx::WriteHostVersion("2.18");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    {
+        HeaderAnswer first;
+        first.values = {{"CATEGORY-MODE", "SSB"}, {"CATEGORY-TIME", "6-HOURS"}};
+        ExportAnswerer operatorAnswers(first);
+        REQUIRE(host.ResetStats(ExportReset()) == 1);
+    }
+    HeaderAnswer second;
+    second.screenshot = Screenshot("again");
+    second.values = {{"CATEGORY-OPERATOR", "SINGLE-OP-ASSISTED"}, {"CALLSIGN", "YL2AA/P"}};
+    ExportAnswerer operatorAnswers(second);
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+    Report(host);
+
+    REQUIRE(operatorAnswers.Headers().size() == 1);
+    std::map<std::string, std::string> shown = operatorAnswers.Headers()[0].texts;
+    CHECK(shown["CATEGORY-MODE"] == "CW");
+    CHECK(shown["CATEGORY-TIME"] == "6-HOURS");
+    CHECK(fx::ReadBytes(fx::kIniFile).find("\r\nPower=CW\r\n") != std::string::npos);
+    // The file keeps the name from the reset's call; the lines take the edited one.
+    CHECK(fx::ReadBytes("YL2AA.cbr") ==
+          std::string(kStart) +
+              "CALLSIGN: YL2AA/P\r\nCATEGORY-OPERATOR: SINGLE-OP-ASSISTED\r\nCATEGORY-BAND: 80M\r\n"
+              "CATEGORY-MODE: CW\r\nCATEGORY-TIME: 6-HOURS\r\nCLAIMED-SCORE: 1\r\nCLUB: \r\nCREATED-BY: Qorv 2.18\r\n" +
+              kEmptyAddress +
+              "OPERATORS: YL2AA\r\nSOAPBOX: \r\n"
+              "QSO:  3525 CW 2019-05-04 2130 YL2AA/P       599 001    LY1BB         599 001\r\n"
+              "END-OF-LOG:\r\n");
+}
+
+TEST_CASE("Cabrillo: the file base from the reset's call")
+{
+    fx::Scratch dir("cabrillo_names");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    ExportAnswerer operatorAnswers;
+    const struct {
+        const char* call;
+        const char* file;
+    } rows[] = {
+        {"YL2AA/P", "YL2AA_P.cbr"}, {"OH\\YL2AA", "OH_YL2AA.cbr"}, {"   ", "TOVAK.cbr"}, {"", "TOVAK.cbr"},
+        {" SM5XYZ\t", "SM5XYZ.cbr"}, {"C:", "C_.cbr"}, {"YL2AA:x", "YL2AA_x.cbr"}, {"..\\..\\up", ".._.._up.cbr"},
+        {"a*b?c\"d<e>f|g", "a_b_c_d_e_f_g.cbr"}, {"YL\x01" "2AA", "YL_2AA.cbr"}, {"NUL", "NUL_.cbr"},
+        {"com1.x", "com1_.x.cbr"},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.call);
+        REQUIRE(host.ResetStats(ExportReset(row.call)) == 1);
+        Report(host);
+        CHECK(fx::FileExists(row.file));
+        REQUIRE(!operatorAnswers.Outputs().empty());
+        CHECK(operatorAnswers.Outputs().back().text == std::string("File produced: ") + row.file);
+        DeleteFileA(row.file);
+    }
+}
+
+TEST_CASE("Cabrillo: QSO lines keep their columns, and long values push the rest to the right")
+{
+    fx::Scratch dir("cabrillo_columns");
+    fx::WriteHostVersion("2.18");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    HeaderAnswer answer;
+    answer.values = {{"CALLSIGN", "YL2AA/LONGER12"}};
+    ExportAnswerer operatorAnswers(answer);
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+
+    HostQso longCall = fx::Qso("LY1BB/MM/LONG", 21, 0);
+    longCall.nrSent = "1234567";
+    longCall.freqHz = 144050000;
+    HostQso lowerCw = fx::Qso("ES1AA", 21, 1);
+    lowerCw.mode = "cw";
+    HostQso lowerSsb = fx::Qso("ES2BB", 21, 2);
+    lowerSsb.mode = "ssb";
+    lowerSsb.freqHz = 3700999;
+    HostQso nullTime = fx::Qso("OH1AA");
+    nullTime.nullTime = true;
+    HostQso invalidTime = fx::Qso("SM1AA");
+    invalidTime.time.status = 1;
+    HostQso ssb = fx::Qso("LY2CC", 23, 59);
+    ssb.mode = "SSB";
+    ssb.rstSent = ssb.rstRcvd = "59";
+    for (const HostQso* q : {&longCall, &lowerCw, &lowerSsb, &nullTime, &invalidTime, &ssb})
+        REQUIRE(host.AddData(*q) == 1);
+    Report(host);
+
+    const std::string file = fx::ReadBytes("YL2AA.cbr");
+    const std::string own = "YL2AA/LONGER12";
+    const std::string expected =
+        "QSO: 144050 CW 2019-05-04 2100 " + own + " 599 1234567 LY1BB/MM/LONG   599 001\r\n" +
+        "QSO:  3525 ?? 2019-05-04 2101 " + own + " 599 001    ES1AA         599 001\r\n" +
+        "QSO:  3700 ?? 2019-05-04 2102 " + own + " 599 001    ES2BB         599 001\r\n" +
+        "QSO:  3525 CW  " + own + " 599 001    OH1AA         599 001\r\n" +
+        "QSO:  3525 CW Invalid DateTime " + own + " 599 001    SM1AA         599 001\r\n" +
+        "QSO:  3525 PH 2019-05-04 2359 " + own + " 59  001    LY2CC         59  001\r\nEND-OF-LOG:\r\n";
+    CHECK(file.substr(file.find("QSO:")) == expected);
+}
+
+TEST_CASE("Cabrillo: every report rewrites the log, with a QSO added in between only in the second")
+{
+    fx::Scratch dir("cabrillo_twice");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    ExportAnswerer operatorAnswers;
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+    const std::string first = "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n";
+    const std::string second = "QSO:  3525 CW 2019-05-04 2140 YL2AA         599 001    ES1AA         599 001\r\n";
+
+    Report(host);
+    std::string file = fx::ReadBytes("YL2AA.cbr");
+    CHECK(file.find("CLAIMED-SCORE: 1\r\n") != std::string::npos);
+    CHECK(file.substr(file.find("QSO:")) == first + "END-OF-LOG:\r\n");
+
+    REQUIRE(host.AddData(fx::Qso("ES1AA", 21, 40)) == 1);
+    Report(host);
+    file = fx::ReadBytes("YL2AA.cbr");
+    CHECK(file.find("CLAIMED-SCORE: 2\r\n") != std::string::npos);
+    CHECK(file.substr(file.find("QSO:")) == first + second + "END-OF-LOG:\r\n");
+    CHECK(operatorAnswers.Outputs().size() == 2);
+}
+
+TEST_CASE("Cabrillo: a log that cannot be written is reported as not written")
+{
+    fx::Scratch dir("cabrillo_unwritable");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    ExportAnswerer operatorAnswers;
+    // A folder holds the file's name.
+    REQUIRE(CreateDirectoryA("YL2AA.cbr", nullptr));
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    REQUIRE(host.AddData(fx::Qso()) == 1);
+    Report(host);
+    REQUIRE(operatorAnswers.Outputs().size() == 1);
+    CHECK(operatorAnswers.Outputs()[0].text == "File could not be written: YL2AA.cbr");
+    CHECK((GetFileAttributesA("YL2AA.cbr") & FILE_ATTRIBUTE_DIRECTORY) != 0);
+}
+
+TEST_CASE("Cabrillo: CANCEL stores nothing and cancels the export")
+{
+    fx::Scratch dir("cabrillo_cancel");
+    const std::string before = "[Settings]\r\nName=Janis\r\nSoapBox=a<CR><LF>b\r\nStart=1\r\n";
+    fx::WriteBytes(fx::kIniFile, before);
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    HeaderAnswer answer;
+    answer.cancel = true;
+    answer.values = {{"NAME", "Someone Else"}};
+    ExportAnswerer operatorAnswers(answer);
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+    const std::string report = Report(host);
+
+    REQUIRE(operatorAnswers.Headers().size() == 1);
+    CHECK(operatorAnswers.Headers()[0].texts["NAME"] == "Janis");
+    CHECK(fx::ReadBytes(fx::kIniFile) == "[Settings]\r\nName=Janis\r\nSoapBox=a<CR><LF>b\r\nStart=0\r\nClaimed=1\r\n");
+    CHECK_FALSE(fx::FileExists("YL2AA.cbr"));
+    CHECK(operatorAnswers.Outputs().empty());
+    // Not an export run: the rates are on.
+    CHECK(report.find("Hourly (10min) QSO rate:     1 (6) QSOs/hour") != std::string::npos);
+}
+
+namespace {
+
+const UINT kAskReport = WM_APP + 1;
+PluginHost* g_nestedHost = nullptr;
+std::string g_nestedReport;
+
+LRESULT CALLBACK HostWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == kAskReport) {
+        g_nestedReport = Report(*g_nestedHost);
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+void AskReportFromBox(HWND, void* hostWindow)
+{
+    // The host's own message, dispatched by the box's message loop.
+    SendMessageTimeoutA(static_cast<HWND>(hostWindow), kAskReport, 0, 0, SMTO_NORMAL, 5000, nullptr);
+}
+
+} // namespace
+
+TEST_CASE("Cabrillo: the Output box belongs to the host's window, and a report asked for meanwhile runs no export")
+{
+    fx::Scratch dir("cabrillo_nested");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CabrilloTestHost";
+    RegisterClassA(&wc);
+    HWND hostWindow = CreateWindowA("CabrilloTestHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                    nullptr, nullptr, wc.hInstance, nullptr);
+    REQUIRE(hostWindow);
+    SetActiveWindow(hostWindow);
+    g_nestedHost = &host;
+    g_nestedReport = "<not asked>";
+
+    std::string report;
+    std::vector<OutputSeen> outputs;
+    {
+        ExportAnswerer operatorAnswers;
+        operatorAnswers.OnOutput(AskReportFromBox, hostWindow);
+        REQUIRE(host.ResetStats(ExportReset()) == 1);
+        REQUIRE(host.AddData(fx::Qso()) == 1);
+        SetActiveWindow(hostWindow);
+        report = Report(host);
+        outputs = operatorAnswers.Outputs();
+    }
+    DestroyWindow(hostWindow);
+    REQUIRE(outputs.size() == 1);
+    CHECK(outputs[0].owner == hostWindow);
+    CHECK(g_nestedReport == report);
+}
