@@ -1,0 +1,65 @@
+// The Cabrillo header without its dialog: ReplaceAll, the soapbox's three
+// forms through the settings file, and the file name the writer takes.
+#include <doctest.h>
+
+#include <string>
+
+#include "cabrillo/header.h"
+#include "support/files.h"
+
+TEST_CASE("ReplaceAll replaces left to right, never twice and without overlaps")
+{
+    const struct {
+        const char *text, *from, *to, *result;
+        int count;
+    } rows[] = {
+        {"a<CR>b<CR>", "<CR>", "\r", "a\rb\r", 2},
+        {"aaa", "aa", "b", "ba", 1},
+        {"<CR<CR>>", "<CR>", "<CR><CR>", "<CR<CR><CR>>", 1},
+        {"x\ry", "\r", "<CR>", "x<CR>y", 1},
+        {"abc", "<LF>", "", "abc", 0},
+        {"<LF><LF>", "<LF>", "", "", 2},
+        {"", "x", "y", "", 0},
+        {"AbA", "a", "b", "AbA", 0},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.text);
+        int count = -1;
+        CHECK(std::string(ReplaceAll(row.text, row.from, row.to, &count)) == row.result);
+        CHECK(count == row.count);
+    }
+    int untouched = 7;
+    CHECK(std::string(ReplaceAll("a<CR>", "<CR>", "<CR>", &untouched)) == "a<CR>");
+    CHECK(untouched == 7);
+}
+
+TEST_CASE("the soapbox: escaped in the settings file, whole however long, one SOAPBOX line per typed line")
+{
+    support::Scratch dir("cabrillo_soapbox");
+    const std::string line(150, 'x');
+    support::WriteBytes("Plugins\\BALTIC.ini", "[Settings]\r\nSoapBox=" + line + "<CR><LF>" + line + "<CR>\r\n");
+    CCabrilloHeader header;
+    header.m_qsoLines.Add("earlier\r\n");
+    header.LoadForEdit("YL2AA/P");
+    CHECK(std::string(header.m_soapbox) == line + "\r\n" + line + "\r");
+    CHECK(std::string(header.m_fileBase) == "YL2AA_P");
+    CHECK(std::string(header.m_operators) == "YL2AA/P");
+
+    header.m_soapbox = "one\r\ntwo <CR>three";
+    header.StoreConfirmed();
+    CHECK(std::string(header.m_soapbox) == "one\r\nSOAPBOX: two \r\nSOAPBOX: three");
+    CHECK(header.m_qsoLines.GetSize() == 0);
+    const std::string ini = support::ReadBytes("Plugins\\BALTIC.ini");
+    CHECK(ini.find("\nSoapBox=one<CR><LF>two <CR>three\r\n") != std::string::npos);
+}
+
+TEST_CASE("WriteLog names its file by the safe file base whatever m_fileBase holds")
+{
+    support::Scratch dir("cabrillo_base");
+    CCabrilloHeader header;
+    header.m_fileBase = "..\\up/x:y";
+    CHECK(std::string(header.WriteLog()) == "File produced: .._up_x_y.cbr");
+    CHECK(support::FileExists(".._up_x_y.cbr"));
+    header.m_fileBase = " \t";
+    CHECK(std::string(header.WriteLog()) == "File produced: TOVAK.cbr");
+}
