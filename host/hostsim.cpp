@@ -1,6 +1,7 @@
 // hostsim: the host logger stand-in on the command line.
 //   hostsim exports [DLL]          lists the exports found and the small entry points' answers
-//   hostsim replay FILE.adi [...]  replays a log through the plug-in and prints its report
+//   hostsim replay FILE.adi [...]  replays a log through the plug-in and prints its report;
+//                                  with --cabrillo also exports it as a Cabrillo log
 #include <fcntl.h>
 #include <io.h>
 
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/answer.h"
 #include "host/host.h"
 #include "host/replay.h"
 
@@ -57,11 +59,42 @@ void Usage()
     std::fprintf(stderr,
                  "usage: hostsim exports [DLL]\n"
                  "       hostsim replay FILE.adi [--call C] [--prefix P] [--continent C] [--date YYYY-MM-DD]\n"
-                 "                      [--html] [--dll PATH] [--host-version V]\n");
+                 "                      [--html] [--dll PATH] [--host-version V]\n"
+                 "                      [--cabrillo] [--header TAG=VALUE]...\n"
+                 "  --cabrillo  export reset: the header dialog is answered with OK, and the report\n"
+                 "              writes CALL.cbr; --header types VALUE into the box of TAG first\n"
+                 "              (CALLSIGN, CATEGORY-OPERATOR, CATEGORY-MODE, CATEGORY-TIME, NAME,\n"
+                 "              ADDRESS, ADDRESS-CITY, ADDRESS-POSTALCODE, ADDRESS-COUNTRY,\n"
+                 "              OPERATORS, CLUB, SOAPBOX (\\n for a new line), E-MAIL...)\n");
+}
+
+// "TAG=VALUE" for the header dialog; "\n" in the value is a line break.
+bool AddHeaderValue(const std::string& pair, ReplayOptions& options)
+{
+    size_t eq = pair.find('=');
+    std::string tag = pair.substr(0, eq);
+    if (eq == std::string::npos || !FindHeaderBox(tag)) {
+        std::fprintf(stderr, "hostsim: --header takes TAG=VALUE with a tag of the header dialog, not %s\n",
+                     pair.c_str());
+        return false;
+    }
+    std::string value;
+    for (size_t i = eq + 1; i < pair.size(); ++i) {
+        if (pair.compare(i, 2, "\\n") == 0) {
+            value += "\r\n";
+            ++i;
+        } else {
+            value += pair[i];
+        }
+    }
+    options.header.emplace_back(tag, value);
+    options.cabrillo = true;
+    return true;
 }
 
 // Exit codes: 0 report printed (records that could not be replayed are listed
-// on stderr), 1 nothing replayed, 2 bad command line.
+// on stderr), 1 nothing replayed or, with --cabrillo, no log written, 2 bad
+// command line.
 int ReplayCommand(int argc, char** argv)
 {
     ReplayOptions options;
@@ -92,6 +125,12 @@ int ReplayCommand(int argc, char** argv)
             ok = value(options.dll);
         else if (arg == "--host-version")
             ok = value(options.hostVersion);
+        else if (arg == "--cabrillo")
+            options.cabrillo = true;
+        else if (arg == "--header") {
+            std::string pair;
+            ok = value(pair) && AddHeaderValue(pair, options);
+        }
         else if (arg.compare(0, 2, "--") != 0 && file.empty())
             file = arg;
         else {
@@ -120,12 +159,21 @@ int ReplayCommand(int argc, char** argv)
                  "own station %s (%s, %s), contest date %s\n",
                  file.c_str(), r.stored + r.rejected, r.stored, r.rejected, r.removed, r.ownCall.c_str(),
                  r.ownPrefix.c_str(), options.continent.c_str(), r.contestDate.c_str());
+    if (options.cabrillo) {
+        if (!r.headerShown)
+            std::fprintf(stderr, "hostsim: the Cabrillo header dialog did not open (is there a display?)\n");
+        for (const std::string& m : r.exportMessages)
+            std::fprintf(stderr, "hostsim: Cabrillo export: %s\n", m.c_str());
+    }
     std::fflush(stderr);
     // The report already ends its lines with CR LF: write its bytes as they are.
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
     std::fwrite(r.report.data(), 1, r.report.size(), stdout);
     std::fputs("\r\n", stdout);
+    // An export that wrote no file fails the run.
+    if (options.cabrillo && (r.exportMessages.size() != 1 || r.exportMessages[0].rfind("File produced: ", 0) != 0))
+        return 1;
     return 0;
 }
 

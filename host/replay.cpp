@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <memory>
+
+#include "host/answer.h"
 
 const char* const kAdifDeleteField = "APP_HOSTSIM_DELETE";
 const char* const kDefaultCall = "YL2XYZ";
@@ -248,9 +251,18 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
     if (options.html)
         host.SetVersion(options.hostVersion.c_str());
 
+    // Answers the export's dialogs from another thread while the reset and
+    // the report wait in them; gone before the plug-in is unloaded.
+    std::unique_ptr<ExportAnswerer> answerer;
+    if (options.cabrillo) {
+        HeaderAnswer answer;
+        answer.values = options.header;
+        answerer.reset(new ExportAnswerer(answer));
+    }
+
     HostReset reset;
     reset.hostFolder = ".\\";
-    reset.cabrillo = 0;
+    reset.cabrillo = options.cabrillo ? 1 : 0;
     reset.myCall = result.ownCall.c_str();
     reset.first = reset.second = MakeHostDate(y, m, d);
     reset.myCountry = result.ownPrefix.c_str();
@@ -271,6 +283,11 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
     int status = 0;
     const char* text = host.GetResult(&status);
     result.report = text ? text : "";
+    if (answerer) {
+        result.headerShown = !answerer->Headers().empty();
+        for (const OutputSeen& o : answerer->Outputs())
+            result.exportMessages.push_back(o.text);
+    }
     result.ok = true;
     return result;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/adif.h"
@@ -52,6 +53,11 @@ struct ReplayOptions {
     std::string date;              // contest date YYYY-MM-DD; empty: the first QSO's date
     bool html = false;             // setVersion before the reset, for the HTML report
     std::string hostVersion = "2.18"; // written to Qorv2.ini; empty: the file is left alone
+    // An export reset: the header dialog is answered with OK, after the
+    // header values (by tag: "NAME", "CATEGORY-OPERATOR"...) are typed in;
+    // the report then writes the .cbr file, whose "Output" box is answered.
+    bool cabrillo = false;
+    std::vector<std::pair<std::string, std::string>> header;
 };
 
 extern const char* const kDefaultCall; // "YL2XYZ"
@@ -63,6 +69,8 @@ struct ReplayResult {
     std::string ownCall, ownPrefix, contestDate; // what the reset was given
     int stored = 0, rejected = 0, removed = 0; // AddData0 answered 1, answered 0; RemoveData0 calls
     std::vector<std::string> problems; // "FILE: record N: ..." for every record not replayed
+    bool headerShown = false;                // the export's header dialog opened
+    std::vector<std::string> exportMessages; // the texts of the "Output" boxes
 };
 
 // Replays `log` (read from `source`) in the current directory: Qorv2.ini,
