@@ -17,7 +17,7 @@ const char* const kEmptyAddress =
 
 std::string Screenshot(const std::string& name)
 {
-    std::string dir = fx::ExeDir() + "screenshots";
+    std::string dir = support::ExeDir() + "screenshots";
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir + "\\cabrillo_" + name + ".bmp";
 }
@@ -40,7 +40,7 @@ std::string Report(PluginHost& host)
 
 TEST_CASE("Cabrillo: a fresh settings file opens the defaults; OK stores them and the report writes the log")
 {
-    fx::Scratch dir("cabrillo_fresh");
+    support::Scratch dir("cabrillo_fresh");
     fx::WriteHostVersion("2.18");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
@@ -69,12 +69,12 @@ TEST_CASE("Cabrillo: a fresh settings file opens the defaults; OK stores them an
                                                       {"CATEGORY-TIME", "2-HOURS"}};
     CHECK(shown.lists == lists);
 
-    CHECK(fx::ReadBytes(fx::kIniFile) ==
+    CHECK(support::ReadBytes(fx::kIniFile) ==
           "[Settings]\r\nOperators=YL2AA\r\nName=\r\nAddress=\r\nAddress-City=\r\nAddress-PostalCode=\r\n"
           "Address-Country=\r\nCategory=SINGLE-OP\r\nLocation=\r\nPower=CW\r\nContest=BALTIC Contest\r\nEmail=\r\n"
           "Club=\r\nSoapBox=\r\nStart=0\r\nClaimed=2\r\n");
     // No CATEGORY-TIME line for the empty time; empty values keep their tag.
-    CHECK(fx::ReadBytes("YL2AA.cbr") ==
+    CHECK(support::ReadBytes("YL2AA.cbr") ==
           std::string(kStart) +
               "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M\r\nCATEGORY-MODE: CW\r\n"
               "CLAIMED-SCORE: 2\r\nCLUB: \r\nCREATED-BY: Qorv 2.18\r\n" +
@@ -89,8 +89,8 @@ TEST_CASE("Cabrillo: a fresh settings file opens the defaults; OK stores them an
 
 TEST_CASE("Cabrillo: stored values open, MULTI-OP and a three-line soapbox reach the settings and the log")
 {
-    fx::Scratch dir("cabrillo_stored");
-    fx::WriteBytes(fx::kIniFile, "[Settings]\r\nOperators=YL2AA YL2BB\r\nLocation=KO26\r\nName=Janis Berzins\r\n"
+    support::Scratch dir("cabrillo_stored");
+    support::WriteBytes(fx::kIniFile, "[Settings]\r\nOperators=YL2AA YL2BB\r\nLocation=KO26\r\nName=Janis Berzins\r\n"
                                  "Address=Brivibas iela 1\r\nAddress-City=Riga\r\nAddress-PostalCode=LV-1010\r\n"
                                  "Address-Country=Latvia\r\nClaimed=77\r\nEmail=yl2aa@example.lv\r\nClub=LRAL\r\n"
                                  "SoapBox=Good night<CR><LF>73\r\nCategory=CHECKLOG\r\nPower=SSB\r\n");
@@ -116,14 +116,14 @@ TEST_CASE("Cabrillo: stored values open, MULTI-OP and a three-line soapbox reach
     CHECK(shown["ADDRESS-POSTALCODE"] == "LV-1010");
     CHECK(shown["SOAPBOX"] == "Good night\r\n73");
 
-    CHECK(fx::ReadBytes(fx::kIniFile) ==
+    CHECK(support::ReadBytes(fx::kIniFile) ==
           "[Settings]\r\nOperators=YL2AA YL2BB\r\nLocation=KO26\r\nName=Janis Berzins\r\n"
           "Address=Brivibas iela 1\r\nAddress-City=Riga\r\nAddress-PostalCode=LV-1010\r\n"
           "Address-Country=Latvia\r\nClaimed=1\r\nEmail=yl2aa@example.lv\r\nClub=LRAL\r\n"
           "SoapBox=First line<CR><LF>second line<CR><LF>third\r\nCategory=MULTI-OP\r\nPower=CW\r\n"
           "Contest=BALTIC Contest\r\nStart=0\r\n");
     // MULTI-OP: the transmitter line instead of band, mode and time.
-    CHECK(fx::ReadBytes("YL2AA.cbr") ==
+    CHECK(support::ReadBytes("YL2AA.cbr") ==
           std::string(kStart) +
               "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: MULTI-OP\r\nCATEGORY-TRANSMITTER: ONE \r\n"
               "CLAIMED-SCORE: 1\r\nCLUB: LRAL\r\nCREATED-BY: Qorv Qorv\r\nNAME: Janis Berzins\r\n"
@@ -136,7 +136,7 @@ TEST_CASE("Cabrillo: stored values open, MULTI-OP and a three-line soapbox reach
 
 TEST_CASE("Cabrillo: the next export opens CATEGORY-MODE at CW again and keeps a hand-typed category and time")
 {
-    fx::Scratch dir("cabrillo_again");
+    support::Scratch dir("cabrillo_again");
     fx::WriteHostVersion("2.18");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
@@ -158,9 +158,9 @@ TEST_CASE("Cabrillo: the next export opens CATEGORY-MODE at CW again and keeps a
     std::map<std::string, std::string> shown = operatorAnswers.Headers()[0].texts;
     CHECK(shown["CATEGORY-MODE"] == "CW");
     CHECK(shown["CATEGORY-TIME"] == "6-HOURS");
-    CHECK(fx::ReadBytes(fx::kIniFile).find("\r\nPower=CW\r\n") != std::string::npos);
+    CHECK(support::ReadBytes(fx::kIniFile).find("\r\nPower=CW\r\n") != std::string::npos);
     // The file keeps the name from the reset's call; the lines take the edited one.
-    CHECK(fx::ReadBytes("YL2AA.cbr") ==
+    CHECK(support::ReadBytes("YL2AA.cbr") ==
           std::string(kStart) +
               "CALLSIGN: YL2AA/P\r\nCATEGORY-OPERATOR: SINGLE-OP-ASSISTED\r\nCATEGORY-BAND: 80M\r\n"
               "CATEGORY-MODE: CW\r\nCATEGORY-TIME: 6-HOURS\r\nCLAIMED-SCORE: 1\r\nCLUB: \r\nCREATED-BY: Qorv 2.18\r\n" +
@@ -172,7 +172,7 @@ TEST_CASE("Cabrillo: the next export opens CATEGORY-MODE at CW again and keeps a
 
 TEST_CASE("Cabrillo: the file base from the reset's call")
 {
-    fx::Scratch dir("cabrillo_names");
+    support::Scratch dir("cabrillo_names");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ExportAnswerer operatorAnswers;
@@ -189,7 +189,7 @@ TEST_CASE("Cabrillo: the file base from the reset's call")
         CAPTURE(row.call);
         REQUIRE(host.ResetStats(ExportReset(row.call)) == 1);
         Report(host);
-        CHECK(fx::FileExists(row.file));
+        CHECK(support::FileExists(row.file));
         REQUIRE(!operatorAnswers.Outputs().empty());
         CHECK(operatorAnswers.Outputs().back().text == std::string("File produced: ") + row.file);
         DeleteFileA(row.file);
@@ -198,7 +198,7 @@ TEST_CASE("Cabrillo: the file base from the reset's call")
 
 TEST_CASE("Cabrillo: QSO lines keep their columns, and long values push the rest to the right")
 {
-    fx::Scratch dir("cabrillo_columns");
+    support::Scratch dir("cabrillo_columns");
     fx::WriteHostVersion("2.18");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
@@ -226,7 +226,7 @@ TEST_CASE("Cabrillo: QSO lines keep their columns, and long values push the rest
         REQUIRE(host.AddData(*q) == 1);
     Report(host);
 
-    const std::string file = fx::ReadBytes("YL2AA.cbr");
+    const std::string file = support::ReadBytes("YL2AA.cbr");
     const std::string own = "YL2AA/LONGER12";
     const std::string expected =
         "QSO: 144050 CW 2019-05-04 2100 " + own + " 599 1234567 LY1BB/MM/LONG   599 001\r\n" +
@@ -240,7 +240,7 @@ TEST_CASE("Cabrillo: QSO lines keep their columns, and long values push the rest
 
 TEST_CASE("Cabrillo: every report rewrites the log, with a QSO added in between only in the second")
 {
-    fx::Scratch dir("cabrillo_twice");
+    support::Scratch dir("cabrillo_twice");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ExportAnswerer operatorAnswers;
@@ -250,13 +250,13 @@ TEST_CASE("Cabrillo: every report rewrites the log, with a QSO added in between 
     const std::string second = "QSO:  3525 CW 2019-05-04 2140 YL2AA         599 001    ES1AA         599 001\r\n";
 
     Report(host);
-    std::string file = fx::ReadBytes("YL2AA.cbr");
+    std::string file = support::ReadBytes("YL2AA.cbr");
     CHECK(file.find("CLAIMED-SCORE: 1\r\n") != std::string::npos);
     CHECK(file.substr(file.find("QSO:")) == first + "END-OF-LOG:\r\n");
 
     REQUIRE(host.AddData(fx::Qso("ES1AA", 21, 40)) == 1);
     Report(host);
-    file = fx::ReadBytes("YL2AA.cbr");
+    file = support::ReadBytes("YL2AA.cbr");
     CHECK(file.find("CLAIMED-SCORE: 2\r\n") != std::string::npos);
     CHECK(file.substr(file.find("QSO:")) == first + second + "END-OF-LOG:\r\n");
     CHECK(operatorAnswers.Outputs().size() == 2);
@@ -264,7 +264,7 @@ TEST_CASE("Cabrillo: every report rewrites the log, with a QSO added in between 
 
 TEST_CASE("Cabrillo: a log that cannot be written is reported as not written")
 {
-    fx::Scratch dir("cabrillo_unwritable");
+    support::Scratch dir("cabrillo_unwritable");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ExportAnswerer operatorAnswers;
@@ -280,9 +280,9 @@ TEST_CASE("Cabrillo: a log that cannot be written is reported as not written")
 
 TEST_CASE("Cabrillo: CANCEL stores nothing and cancels the export")
 {
-    fx::Scratch dir("cabrillo_cancel");
+    support::Scratch dir("cabrillo_cancel");
     const std::string before = "[Settings]\r\nName=Janis\r\nSoapBox=a<CR><LF>b\r\nStart=1\r\n";
-    fx::WriteBytes(fx::kIniFile, before);
+    support::WriteBytes(fx::kIniFile, before);
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     HeaderAnswer answer;
@@ -295,8 +295,8 @@ TEST_CASE("Cabrillo: CANCEL stores nothing and cancels the export")
 
     REQUIRE(operatorAnswers.Headers().size() == 1);
     CHECK(operatorAnswers.Headers()[0].texts["NAME"] == "Janis");
-    CHECK(fx::ReadBytes(fx::kIniFile) == "[Settings]\r\nName=Janis\r\nSoapBox=a<CR><LF>b\r\nStart=0\r\nClaimed=1\r\n");
-    CHECK_FALSE(fx::FileExists("YL2AA.cbr"));
+    CHECK(support::ReadBytes(fx::kIniFile) == "[Settings]\r\nName=Janis\r\nSoapBox=a<CR><LF>b\r\nStart=0\r\nClaimed=1\r\n");
+    CHECK_FALSE(support::FileExists("YL2AA.cbr"));
     CHECK(operatorAnswers.Outputs().empty());
     // Not an export run: the rates are on.
     CHECK(report.find("Hourly (10min) QSO rate:     1 (6) QSOs/hour") != std::string::npos);
@@ -327,7 +327,7 @@ void AskReportFromBox(HWND, void* hostWindow)
 
 TEST_CASE("Cabrillo: the Output box belongs to the host's window, and a report asked for meanwhile runs no export")
 {
-    fx::Scratch dir("cabrillo_nested");
+    support::Scratch dir("cabrillo_nested");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     WNDCLASSA wc = {};
@@ -357,4 +357,45 @@ TEST_CASE("Cabrillo: the Output box belongs to the host's window, and a report a
     REQUIRE(outputs.size() == 1);
     CHECK(outputs[0].owner == hostWindow);
     CHECK(g_nestedReport == report);
+}
+
+TEST_CASE("Cabrillo: cabrillo_sample.cbr, the log the independent reader checks")
+{
+    const std::string sample = support::ExeDir() + "cabrillo_sample.cbr";
+    support::RemoveFile(sample);
+    support::Scratch dir("cabrillo_sample");
+    fx::WriteHostVersion("2.18");
+    support::WriteBytes(fx::kIniFile, "[Settings]\r\nOperators=YL2AA YL2BB\r\nName=Janis Berzins\r\n"
+                                      "Address=Brivibas iela 1\r\nAddress-City=Riga\r\nAddress-PostalCode=LV-1010\r\n"
+                                      "Address-Country=Latvia\r\nEmail=yl2aa@example.lv\r\nClub=LRAL\r\n"
+                                      "SoapBox=Good night<CR><LF>73\r\n");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    HeaderAnswer answer;
+    answer.values = {{"CATEGORY-MODE", "MIXED"}, {"CATEGORY-TIME", "6-HOURS"}};
+    ExportAnswerer operatorAnswers(answer);
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    HostQso ssb = fx::Qso("ES1AA", 21, 31);
+    ssb.mode = "SSB";
+    ssb.freqHz = 3700000;
+    ssb.rstSent = ssb.rstRcvd = "59";
+    HostQso longCall = fx::Qso("LY1BB/MM/LONG", 21, 45);
+    longCall.freqHz = 3528000;
+    longCall.nrSent = "1234567";
+    for (const HostQso& q : {fx::Qso("LY1BB", 21, 30), ssb, longCall})
+        REQUIRE(host.AddData(q) == 1);
+    Report(host);
+
+    const std::string file = support::ReadBytes("YL2AA.cbr");
+    CHECK(file == std::string(kStart) +
+                      "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M\r\nCATEGORY-MODE: MIXED\r\n"
+                      "CATEGORY-TIME: 6-HOURS\r\nCLAIMED-SCORE: 3\r\nCLUB: LRAL\r\nCREATED-BY: Qorv 2.18\r\n"
+                      "NAME: Janis Berzins\r\nADDRESS: Brivibas iela 1\r\nADDRESS-CITY: Riga\r\n"
+                      "ADDRESS-POSTALCODE: LV-1010\r\nADDRESS-COUNTRY: Latvia\r\nEMAIL: yl2aa@example.lv\r\n"
+                      "OPERATORS: YL2AA YL2BB\r\nSOAPBOX: Good night\r\nSOAPBOX: 73\r\n"
+                      "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n"
+                      "QSO:  3700 PH 2019-05-04 2131 YL2AA         59  001    ES1AA         59  001\r\n"
+                      "QSO:  3528 CW 2019-05-04 2145 YL2AA         599 1234567 LY1BB/MM/LONG   599 001\r\n"
+                      "END-OF-LOG:\r\n");
+    support::WriteBytes(sample, file);
 }
