@@ -56,7 +56,18 @@ have_cmd llvm-nm || need+=(llvm)
 [ -f /usr/include/doctest/doctest.h ] || need+=(doctest-dev)
 have_pkg wine32:i386 || need+=(wine wine32:i386)
 have_cmd chromium || need+=(chromium)
+have_cmd node || need+=(nodejs)
+have_cmd npm || need+=(npm)
 install_pkgs "${need[@]}"
+
+# The independent Cabrillo reader the tests check the exported log with, at
+# the version pinned in its package-lock.json, installed beside it.
+reader="$(cd "$(dirname "$0")/.." && pwd)/tests/tools/cabrillo_reader"
+if [ ! -f "$reader/node_modules/@ham2k/lib-qson-cabrillo/package.json" ]; then
+  echo "setup: installing the Cabrillo reader into $reader/node_modules" >&2
+  (cd "$reader" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
+    die "npm could not install the Cabrillo reader ('npm ci' in $reader); check the network and the npm registry, then retry"
+fi
 
 # --- Can Wine's 32-bit loader run here? ---------------------------------------
 
