@@ -186,8 +186,9 @@ void ExportAnswerer::OnOutput(void (*hook)(HWND, void*), void* context)
 
 void ExportAnswerer::AnswerHeader(HWND dialog)
 {
-    // Let the dialog paint before it is read and pictured.
-    Sleep(300);
+    // Let the dialog paint before it is pictured.
+    if (!m_answer.screenshot.empty() || !m_answer.listScreenshot.empty())
+        Sleep(300);
     HeaderSeen seen;
     char caption[256] = "";
     GetWindowTextA(dialog, caption, sizeof caption);

@@ -176,15 +176,12 @@ TEST_CASE("Cabrillo: the file base from the reset's call")
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ExportAnswerer operatorAnswers;
+    // The whole rule is a table of the unit tests: each export here costs
+    // two windows closing under Wine.
     const struct {
         const char* call;
         const char* file;
-    } rows[] = {
-        {"YL2AA/P", "YL2AA_P.cbr"}, {"OH\\YL2AA", "OH_YL2AA.cbr"}, {"   ", "TOVAK.cbr"}, {"", "TOVAK.cbr"},
-        {" SM5XYZ\t", "SM5XYZ.cbr"}, {"C:", "C_.cbr"}, {"YL2AA:x", "YL2AA_x.cbr"}, {"..\\..\\up", ".._.._up.cbr"},
-        {"a*b?c\"d<e>f|g", "a_b_c_d_e_f_g.cbr"}, {"YL\x01" "2AA", "YL_2AA.cbr"}, {"NUL", "NUL_.cbr"},
-        {"com1.x", "com1_.x.cbr"},
-    };
+    } rows[] = {{"YL2AA/P", "YL2AA_P.cbr"}, {"   ", "TOVAK.cbr"}, {"C:", "C_.cbr"}};
     for (const auto& row : rows) {
         CAPTURE(row.call);
         REQUIRE(host.ResetStats(ExportReset(row.call)) == 1);
@@ -192,7 +189,6 @@ TEST_CASE("Cabrillo: the file base from the reset's call")
         CHECK(support::FileExists(row.file));
         REQUIRE(!operatorAnswers.Outputs().empty());
         CHECK(operatorAnswers.Outputs().back().text == std::string("File produced: ") + row.file);
-        DeleteFileA(row.file);
     }
 }
 

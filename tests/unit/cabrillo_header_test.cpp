@@ -53,6 +53,22 @@ TEST_CASE("the soapbox: escaped in the settings file, whole however long, one SO
     CHECK(ini.find("\nSoapBox=one<CR><LF>two <CR>three\r\n") != std::string::npos);
 }
 
+TEST_CASE("the file base: no character that Windows refuses in a name, no device, never empty")
+{
+    const struct {
+        const char *call, *base;
+    } rows[] = {
+        {"YL2AA/P", "YL2AA_P"}, {"OH\\YL2AA", "OH_YL2AA"}, {"   ", "TOVAK"}, {"", "TOVAK"},
+        {" SM5XYZ\t", "SM5XYZ"}, {"C:", "C_"}, {"YL2AA:x", "YL2AA_x"}, {"..\\..\\up", ".._.._up"},
+        {"a*b?c\"d<e>f|g", "a_b_c_d_e_f_g"}, {"YL\x01" "2AA", "YL_2AA"}, {"NUL", "NUL_"}, {"com1.x", "com1_.x"},
+        {"CONSOLE", "CONSOLE"}, {"lpt9 .a", "lpt9 _.a"},
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.call);
+        CHECK(std::string(CabrilloFileBase(row.call)) == row.base);
+    }
+}
+
 TEST_CASE("WriteLog names its file by the safe file base whatever m_fileBase holds")
 {
     support::Scratch dir("cabrillo_base");
