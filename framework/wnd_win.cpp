@@ -268,7 +268,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARA
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<CDialog*>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        self->m_hWnd = window;
+        if (self)
+            self->m_hWnd = window;
     } else {
         self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
     }

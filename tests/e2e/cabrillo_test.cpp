@@ -22,6 +22,14 @@ std::string Screenshot(const std::string& name)
     return dir + "\\cabrillo_" + name + ".bmp";
 }
 
+// The operator's answer with a picture of the dialog as it opened.
+HeaderAnswer Pictured(const std::string& name)
+{
+    HeaderAnswer answer;
+    answer.screenshot = Screenshot(name);
+    return answer;
+}
+
 HostReset ExportReset(const char* call = "YL2AA")
 {
     HostReset r = fx::ContestReset();
@@ -175,7 +183,7 @@ TEST_CASE("Cabrillo: the file base from the reset's call")
     support::Scratch dir("cabrillo_names");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
-    ExportAnswerer operatorAnswers;
+    ExportAnswerer operatorAnswers(Pictured("names"));
     // The whole rule is a table of the unit tests: each export here costs
     // two windows closing under Wine.
     const struct {
@@ -199,6 +207,7 @@ TEST_CASE("Cabrillo: QSO lines keep their columns, and long values push the rest
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     HeaderAnswer answer;
+    answer.screenshot = Screenshot("columns");
     answer.values = {{"CALLSIGN", "YL2AA/LONGER12"}};
     ExportAnswerer operatorAnswers(answer);
     REQUIRE(host.ResetStats(ExportReset()) == 1);
@@ -239,7 +248,7 @@ TEST_CASE("Cabrillo: every report rewrites the log, with a QSO added in between 
     support::Scratch dir("cabrillo_twice");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
-    ExportAnswerer operatorAnswers;
+    ExportAnswerer operatorAnswers(Pictured("twice"));
     REQUIRE(host.ResetStats(ExportReset()) == 1);
     REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
     const std::string first = "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n";
@@ -263,7 +272,7 @@ TEST_CASE("Cabrillo: a log that cannot be written is reported as not written")
     support::Scratch dir("cabrillo_unwritable");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
-    ExportAnswerer operatorAnswers;
+    ExportAnswerer operatorAnswers(Pictured("unwritable"));
     // A folder holds the file's name.
     REQUIRE(CreateDirectoryA("YL2AA.cbr", nullptr));
     REQUIRE(host.ResetStats(ExportReset()) == 1);
@@ -282,6 +291,7 @@ TEST_CASE("Cabrillo: CANCEL stores nothing and cancels the export")
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     HeaderAnswer answer;
+    answer.screenshot = Screenshot("cancel");
     answer.cancel = true;
     answer.values = {{"NAME", "Someone Else"}};
     ExportAnswerer operatorAnswers(answer);
@@ -341,7 +351,7 @@ TEST_CASE("Cabrillo: the Output box belongs to the host's window, and a report a
     std::string report;
     std::vector<OutputSeen> outputs;
     {
-        ExportAnswerer operatorAnswers;
+        ExportAnswerer operatorAnswers(Pictured("nested"));
         operatorAnswers.OnOutput(AskReportFromBox, hostWindow);
         REQUIRE(host.ResetStats(ExportReset()) == 1);
         REQUIRE(host.AddData(fx::Qso()) == 1);
@@ -368,6 +378,7 @@ TEST_CASE("Cabrillo: cabrillo_sample.cbr, the log the independent reader checks"
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     HeaderAnswer answer;
+    answer.screenshot = Screenshot("sample");
     answer.values = {{"CATEGORY-MODE", "MIXED"}, {"CATEGORY-TIME", "6-HOURS"}};
     ExportAnswerer operatorAnswers(answer);
     REQUIRE(host.ResetStats(ExportReset()) == 1);
