@@ -43,6 +43,18 @@ LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     return static_cast<LRESULT>(result);
 }
 
+std::string StyleFlags(HWND box, bool combo)
+{
+    const LONG style = GetWindowLongA(box, GWL_STYLE);
+    std::string flags;
+    flags += (style & WS_TABSTOP) ? "T" : "";
+    flags += (style & (combo ? CBS_AUTOHSCROLL : ES_AUTOHSCROLL)) ? "H" : "";
+    flags += (combo && (style & 3) == CBS_DROPDOWN) ? "D" : "";
+    const LONG multi = ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL;
+    flags += (!combo && (style & multi) == multi) ? "M" : "";
+    return flags;
+}
+
 } // namespace
 
 const std::vector<HeaderBox>& CabrilloHeaderBoxes()
@@ -195,6 +207,7 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
     seen.caption = caption;
     for (const HeaderBox& b : CabrilloHeaderBoxes()) {
         seen.texts[b.tag] = ControlText(dialog, b.id);
+        seen.styles[b.tag] = StyleFlags(GetDlgItem(dialog, b.id), b.combo);
         if (b.combo)
             seen.lists[b.tag] = ComboList(dialog, b.id);
     }

@@ -42,6 +42,9 @@ struct HeaderAnswer {
 struct HeaderSeen {
     std::map<std::string, std::string> texts; // by tag
     std::map<std::string, std::string> lists; // combo lists by tag
+    // Styles by tag: T tab stop, H scrolls horizontally, D editable drop-down
+    // list, M multi-line taking Enter with a vertical scroll bar.
+    std::map<std::string, std::string> styles;
     std::string caption;
 };
 

@@ -76,6 +76,14 @@ TEST_CASE("Cabrillo: a fresh settings file opens the defaults; OK stores them an
                                                       {"CATEGORY-MODE", "MIXED|CW|SSB"},
                                                       {"CATEGORY-TIME", "2-HOURS"}};
     CHECK(shown.lists == lists);
+    // Only the soapbox and the combo boxes are tab stops; the address boxes
+    // take no more than they show.
+    const std::map<std::string, std::string> styles = {
+        {"CONTEST", "H"}, {"CALLSIGN", "H"}, {"CLAIMED", "H"}, {"CATEGORY-OPERATOR", "THD"},
+        {"CATEGORY-BAND", "THD"}, {"CATEGORY-MODE", "THD"}, {"CATEGORY-TIME", "THD"}, {"NAME", "H"},
+        {"ADDRESS", ""}, {"ADDRESS-CITY", ""}, {"ADDRESS-POSTALCODE", ""}, {"ADDRESS-COUNTRY", ""},
+        {"OPERATORS", "H"}, {"CLUB", "H"}, {"SOAPBOX", "TM"}, {"E-MAIL", "H"}};
+    CHECK(shown.styles == styles);
 
     CHECK(support::ReadBytes(fx::kIniFile) ==
           "[Settings]\r\nOperators=YL2AA\r\nName=\r\nAddress=\r\nAddress-City=\r\nAddress-PostalCode=\r\n"
