@@ -30,7 +30,7 @@ export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscor
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "run: creating the Wine prefix in build/wineprefix (a minute or more, once)" >&2
   plog=build/wineprefix.log
-  if ! { wineboot -i && wineserver -w; } >"$plog" 2>&1 || [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if ! sh scripts/wine_prefix.sh >"$plog" 2>&1 || [ ! -f "$WINEPREFIX/system.reg" ]; then
     tail -n 20 "$plog" >&2
     die "the Wine prefix could not be created in build/wineprefix (log: $plog); remove build/wineprefix, check that 'bash scripts/setup.sh' succeeds, and retry"
   fi
