@@ -129,7 +129,9 @@ CDialog::~CDialog()
 INT_PTR CDialog::DoModal()
 {
     m_modal = true;
-    return DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(m_templateId), m_parent, DialogProc,
+    // Unicode windows: texts in any code page show as they are (the
+    // narrow calls on them convert through the system's code page).
+    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), m_parent, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -137,7 +139,7 @@ bool CDialog::Create(HWND parent)
 {
     m_modal = false;
     m_parent = parent;
-    return CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(m_templateId), parent, DialogProc,
+    return CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(m_templateId), parent, DialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 

@@ -2,6 +2,8 @@
 //   hostsim exports [DLL]          lists the exports found and the small entry points' answers
 //   hostsim replay FILE.adi [...]  replays a log through the plug-in and prints its report;
 //                                  with --cabrillo also exports it as a Cabrillo log
+//   hostsim windows [...]          opens the plug-in's windows beside a stand-in of the host's
+//                                  automation object and prints the macros they send it
 #include <fcntl.h>
 #include <io.h>
 
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "host/answer.h"
+#include "host/fake_host_app.h"
 #include "host/host.h"
 #include "host/replay.h"
 
@@ -65,7 +68,12 @@ void Usage()
                  "              writes CALL.cbr; --header types VALUE into the box of TAG first\n"
                  "              (CALLSIGN, CATEGORY-OPERATOR, CATEGORY-MODE, CATEGORY-TIME, NAME,\n"
                  "              ADDRESS, ADDRESS-CITY, ADDRESS-POSTALCODE, ADDRESS-COUNTRY,\n"
-                 "              OPERATORS, CLUB, SOAPBOX (\\n for a new line), E-MAIL...)\n");
+                 "              OPERATORS, CLUB, SOAPBOX (\\n for a new line), E-MAIL...)\n"
+                 "       hostsim windows [--seconds N] [--frequency HZ] [--call CALL] [--dll PATH] [--unload]\n"
+                 "  windows     a host of version 2.19 with its automation object: the reset opens the\n"
+                 "              Setup window; the macros it sends are printed for N seconds (30), while\n"
+                 "              the host reports HZ (3525000) and the call CALL being typed; then the\n"
+                 "              program ends with the windows open, or unloads the plug-in first\n");
 }
 
 // "TAG=VALUE" for the header dialog; "\n" in the value is a line break.
@@ -179,6 +187,68 @@ int ReplayCommand(int argc, char** argv)
 
 } // namespace
 
+// A session with the operator windows open, watched from the command line.
+int WindowsCommand(int argc, char** argv)
+{
+    int seconds = 30;
+    double frequency = 3525000.0;
+    std::string call, dll = DefaultDll();
+    bool unload = false;
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        bool more = i + 1 < argc;
+        if (a == "--seconds" && more)
+            seconds = std::atoi(argv[++i]);
+        else if (a == "--frequency" && more)
+            frequency = std::atof(argv[++i]);
+        else if (a == "--call" && more)
+            call = argv[++i];
+        else if (a == "--dll" && more)
+            dll = argv[++i];
+        else if (a == "--unload")
+            unload = true;
+        else {
+            Usage();
+            return 2;
+        }
+    }
+    FakeHostApp app;
+    if (!app.Running()) {
+        std::fprintf(stderr, "hostsim: the host object could not be registered: %s\n", app.Error().c_str());
+        return 1;
+    }
+    app.SetFrequency(frequency);
+    app.SetFieldText(call);
+    CreateDirectoryA("Plugins", nullptr);
+    WritePrivateProfileStringA("Settings", "Start", "0", "Plugins\\BALTIC.ini");
+    FILE* version = std::fopen("Qorv2.ini", "wb");
+    if (version) {
+        std::fputs("[Main]\r\nQorv=2.19\r\n", version);
+        std::fclose(version);
+    }
+    PluginHost host(dll);
+    if (!host.Loaded()) {
+        std::fprintf(stderr, "hostsim: %s\n", host.Error().c_str());
+        return 1;
+    }
+    HostReset r;
+    r.first = r.second = MakeHostDate(2019, 5, 4);
+    host.ResetStats(r);
+    size_t shown = 0;
+    for (int i = 0; i < seconds * 10; ++i) {
+        FakeHostApp::PumpFor(100);
+        const std::vector<std::string> macros = app.Macros();
+        for (; shown < macros.size(); ++shown)
+            std::printf("macro %s\n", macros[shown].c_str());
+        std::fflush(stdout);
+    }
+    if (unload)
+        host.Unload();
+    // Without --unload the process ends with the windows still open.
+    std::fflush(stdout);
+    ExitProcess(0);
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2) {
@@ -190,6 +260,8 @@ int main(int argc, char** argv)
         return ListExports(argc > 2 ? argv[2] : DefaultDll());
     if (command == "replay")
         return ReplayCommand(argc, argv);
+    if (command == "windows")
+        return WindowsCommand(argc, argv);
     Usage();
     return 2;
 }

@@ -12,6 +12,7 @@ int CTestApp::InitInstance()
 
 int CTestApp::ExitInstance()
 {
+    g_moduleUnloading = true;
     CloseOperatorWindows();
     // Lets the Setup thread leave the module's code after its window is gone.
     Sleep(20);

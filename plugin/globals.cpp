@@ -11,6 +11,7 @@
 #ifdef _WIN32
 #include "framework/dispatch.h"
 #include "plugin/app.h"
+#include "ui/operator_windows.h"
 #include "ui/setup_link.h"
 #include "ui/setup_window_handle.h"
 #endif
@@ -63,7 +64,11 @@ const CString g_htmlTail(CString("</table><h6 align=right>") + kReportCredit + "
 int g_htmlReport = 0;
 std::atomic<int> g_refreshPending{1};
 #ifdef _WIN32
-Setup* g_pSetup = nullptr;
+std::atomic<Setup*> g_pSetup{nullptr};
+std::atomic<bool> g_moduleUnloading{false};
+Prev_QSO* g_pPrevQso = nullptr;
+int g_lastWindowX = 0, g_lastWindowY = 0;
+int g_windowOnTop = 0;
 // Published by the Setup thread while its window exists.
 std::atomic<HWND> g_setupWindow{nullptr};
 #endif

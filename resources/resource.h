@@ -22,6 +22,17 @@
 #define IDC_CATEGORY_MODE 1021
 #define IDC_CATEGORY_TIME 1023
 
+// Setup window (IDD_SETUP).
+#define IDC_SETUP_CW 1005
+#define IDC_SETUP_SSB 1006
+#define IDC_SETUP_MODE_LABEL 1026
+#define IDC_SETUP_VIEW_LABEL 1027
+#define IDC_SETUP_ON_TOP 1028
+#define IDC_SETUP_VIEW_PREV 1030
+
+// Previous QSO window (IDD_PREV_QSO): the table, an owner-drawn button.
+#define IDC_PREV_TABLE 1006
+
 // The combo-box lists of a dialog, under the dialog's id.
 #define RT_DIALOG_INIT 240
 #define DLGINIT_CB_ADDSTRING 0x0403

@@ -31,7 +31,10 @@ struct BoxAnswerer::Impl {
         GetWindowThreadProcessId(h, &pid);
         char cls[16] = "";
         GetClassNameA(h, cls, sizeof cls);
-        if (pid == GetCurrentProcessId() && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
+        // A box asks something: it has an OK or a Cancel button, which the
+        // plug-in's own long-lived windows do not.
+        if (pid == GetCurrentProcessId() && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h) &&
+            (GetDlgItem(h, IDOK) || GetDlgItem(h, IDCANCEL))) {
             *reinterpret_cast<HWND*>(found) = h;
             return FALSE;
         }

@@ -1,0 +1,327 @@
+// The Setup window through the real DLL: a reset opens it on the plug-in's
+// own thread, it talks to a host object living on this thread (which pumps
+// while it waits, as the host logger does), and unloading closes it.
+#include <doctest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/engine_fixture.h"
+
+#include <tlhelp32.h>
+#include "host/answer.h"
+#include "host/fake_host_app.h"
+#include "resources/resource.h"
+#include "support/message_boxes.h"
+
+namespace {
+
+using Macros = std::vector<std::string>;
+
+BOOL CALLBACK IsSetupWindow(HWND h, LPARAM found)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && GetDlgItem(h, IDC_SETUP_CW)) {
+        *reinterpret_cast<HWND*>(found) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// This process's Setup window (the dialog with a CW button), else null.
+HWND FindSetupWindow()
+{
+    HWND found = nullptr;
+    EnumWindows(IsSetupWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Pumps until the Setup window is there (or gone), at most 10 s.
+HWND WaitForSetupWindow(bool open = true)
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND h = FindSetupWindow();
+        if ((h != nullptr) == open)
+            return h;
+        FakeHostApp::PumpFor(20);
+    }
+    return FindSetupWindow();
+}
+
+// A click as the operator makes it: posted, then this thread answers the
+// host calls it causes.
+void Click(HWND setup, int id)
+{
+    PostMessageA(GetDlgItem(setup, id), BM_CLICK, 0, 0);
+    FakeHostApp::PumpFor(300);
+}
+
+// The face colour of a button, read from the screen between its border
+// rings and its focus mark, away from the caption.
+COLORREF FaceOf(HWND setup, int id)
+{
+    POINT p = {6, 5};
+    ClientToScreen(GetDlgItem(setup, id), &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+std::string Key(const char* key)
+{
+    char buf[64] = "";
+    GetPrivateProfileStringA("Settings", key, "<none>", buf, sizeof buf, fx::kIniFile);
+    return buf;
+}
+
+std::string Shot(const std::string& name)
+{
+    std::string dir = support::ExeDir() + "screenshots";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir + "\\setup_" + name + ".bmp";
+}
+
+// A host logger of version 2.19 with its automation object, and the plug-in.
+struct Station {
+    explicit Station(const char* name, bool withHostObject = true) : dir(name)
+    {
+        if (withHostObject)
+            app.reset(new FakeHostApp);
+        fx::WriteHostVersion("2.19");
+        REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    }
+    // A reset that opens the Setup window, as the first one of a session does.
+    HWND Open(const char* mode, const char* country = "YL")
+    {
+        fx::SetStart("0");
+        if (mode)
+            WritePrivateProfileStringA("Settings", "Mode", mode, fx::kIniFile);
+        HostReset r = fx::ContestReset();
+        r.myCountry = country;
+        host.ResetStats(r);
+        HWND h = WaitForSetupWindow();
+        FakeHostApp::PumpFor(300); // its first calls to the host
+        return h;
+    }
+    Macros Sent() const { return app ? app->Macros() : Macros(); }
+    support::Scratch dir;
+    std::unique_ptr<FakeHostApp> app;
+    PluginHost host{fx::DllPath()};
+};
+
+const COLORREF kGreen = RGB(0, 255, 0), kGrey = RGB(240, 240, 240);
+
+// Threads of this process that started in the code between base and end.
+int ThreadsStartedIn(const BYTE* base, const BYTE* end)
+{
+    typedef LONG(WINAPI * QueryThread)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryThread>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+    const int kStartAddress = 9; // ThreadQuerySetWin32StartAddress
+    int count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 t = {};
+    t.dwSize = sizeof t;
+    for (BOOL more = Thread32First(snapshot, &t); more; more = Thread32Next(snapshot, &t)) {
+        if (t.th32OwnerProcessID != GetCurrentProcessId())
+            continue;
+        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, t.th32ThreadID);
+        const BYTE* start = nullptr;
+        if (thread && query(thread, kStartAddress, &start, sizeof start, nullptr) == 0 && start >= base && start < end)
+            ++count;
+        if (thread)
+            CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+} // namespace
+
+TEST_CASE("Setup window: the mode sent and shown when it opens, and by each button")
+{
+    const struct {
+        const char* mode; // nullptr: no key
+        Macros atOpen;
+        COLORREF cw, ssb;
+        const char* shot;
+    } rows[] = {
+        {nullptr, {"<MODE:CW>", "<BAUDRATE:27>"}, kGreen, kGrey, "no_mode"},
+        {"CW", {"<MODE:CW>", "<BAUDRATE:27>"}, kGreen, kGrey, "cw"},
+        {"SSB", {"<MODE:SSB>"}, kGrey, kGreen, "ssb"},
+        {"cw", {}, kGrey, kGrey, "lower_case_cw"},
+    };
+    for (const auto& row : rows) {
+        INFO((row.mode ? row.mode : "<no key>"));
+        Station s("setup_modes");
+        HWND setup = s.Open(row.mode);
+        REQUIRE(setup);
+        CHECK(s.Sent() == row.atOpen);
+        CHECK(FaceOf(setup, IDC_SETUP_CW) == row.cw);
+        CHECK(FaceOf(setup, IDC_SETUP_SSB) == row.ssb);
+        SaveWindowBitmap(setup, Shot(row.shot));
+
+        Click(setup, IDC_SETUP_SSB);
+        CHECK(Key("Mode") == "SSB");
+        CHECK(FaceOf(setup, IDC_SETUP_SSB) == kGreen);
+        CHECK(FaceOf(setup, IDC_SETUP_CW) == kGrey);
+        Click(setup, IDC_SETUP_CW);
+        Click(setup, IDC_SETUP_CW);
+        Macros expected = row.atOpen;
+        expected.insert(expected.end(), {"<MODE:SSB>", "<MODE:CW>", "<MODE:CW>"});
+        CHECK(s.Sent() == expected);
+        CHECK(Key("Mode") == "CW");
+        CHECK(FaceOf(setup, IDC_SETUP_CW) == kGreen);
+    }
+}
+
+TEST_CASE("Setup window: which resets open it")
+{
+    const struct {
+        const char* version;
+        const char* start;
+        bool opens;
+    } rows[] = {{"2.19", "0", true},  {"2.19", "1", false}, {"2.18", "0", false}, {"2.17", "0", false},
+                {"2.16", "0", false}, {"2.15", "0", false}, {"2.14", "0", false}, {"2.14R", "0", false}};
+    for (const auto& row : rows) {
+        INFO(row.version, " Start=", row.start);
+        Station s("setup_opens");
+        fx::WriteHostVersion(row.version);
+        fx::SetStart(row.start);
+        s.host.ResetStats(fx::ContestReset());
+        CHECK((WaitForSetupWindow(row.opens) != nullptr) == row.opens);
+    }
+    Station s("setup_once");
+    HWND first = s.Open(nullptr);
+    fx::SetStart("0");
+    s.host.ResetStats(fx::ContestReset()); // a window is open: no second one
+    FakeHostApp::PumpFor(500);
+    CHECK(FindSetupWindow() == first);
+    CHECK(Key("Start") == "0");
+}
+
+TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
+{
+    Station s("setup_keys");
+    WritePrivateProfileStringA("Settings", "setup_window_on_top", "1", fx::kIniFile);
+    WritePrivateProfileStringA("Settings", "setup_x", "-35", fx::kIniFile);
+    WritePrivateProfileStringA("Settings", "setup_y", "120", fx::kIniFile);
+    HWND setup = s.Open(nullptr, "UA");
+    REQUIRE(setup);
+    wchar_t title[64] = L"";
+    InternalGetWindowText(setup, title, 64); // the text as stored, not narrowed
+    CHECK(std::wstring(title) == L"Установки BALTIC-2019");
+    RECT r;
+    GetWindowRect(setup, &r);
+    CHECK(r.left == -35);
+    CHECK(r.top == 120);
+    CHECK(SendMessageA(GetDlgItem(setup, IDC_SETUP_ON_TOP), BM_GETCHECK, 0, 0) == BST_CHECKED);
+    CHECK((GetWindowLongA(setup, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    CHECK((GetMenuState(GetSystemMenu(setup, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0);
+
+    SetWindowPos(setup, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageA(setup, WM_SETCURSOR, reinterpret_cast<WPARAM>(setup), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    Click(setup, IDC_SETUP_ON_TOP);
+    Click(setup, IDC_SETUP_VIEW_PREV);
+    CHECK(Key("setup_x") == "200");
+    CHECK(Key("setup_y") == "150");
+    CHECK(Key("setup_window_on_top") == "0");
+    CHECK(Key("setup_view_prev_qso") == "1");
+    SaveWindowBitmap(setup, Shot("russian"));
+
+    PostMessageA(setup, WM_KEYDOWN, VK_RETURN, 0);
+    FakeHostApp::PumpFor(300);
+    CHECK(FindSetupWindow() == setup);
+    PostMessageA(GetDlgItem(setup, IDC_SETUP_CW), WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK(WaitForSetupWindow(false) == nullptr);
+}
+
+TEST_CASE("Setup window: without a host object, and with a host that fails a call")
+{
+    {
+        Station s("setup_no_host", false);
+        HWND setup = s.Open(nullptr);
+        REQUIRE(setup);
+        Click(setup, IDC_SETUP_SSB);
+        CHECK(FaceOf(setup, IDC_SETUP_SSB) == kGreen);
+        CHECK(Key("Mode") == "SSB");
+    }
+    Station s("setup_failing");
+    HWND setup = s.Open(nullptr);
+    REQUIRE(setup);
+    support::BoxAnswerer boxes;
+    s.app->SetFailing(true);
+    Click(setup, IDC_SETUP_SSB);
+    FakeHostApp::PumpFor(500);
+    s.app->SetFailing(false);
+    CHECK(boxes.Seen().size() == 1);
+    // The click as the button reports it: under Wine without a window
+    // manager the first simulated click after a box only activates.
+    PostMessageA(setup, WM_COMMAND, MAKEWPARAM(IDC_SETUP_SSB, BN_CLICKED), 0);
+    FakeHostApp::PumpFor(300);
+    CHECK(s.Sent() == Macros{"<MODE:CW>", "<BAUDRATE:27>", "<MODE:SSB>"});
+}
+
+TEST_CASE("Setup window: unloading closes it promptly, even inside a slow host call")
+{
+    const struct {
+        const char* what;
+        bool clickFirst; // else: unload right after the reset, its macros under way
+    } rows[] = {{"a click waits for the host", true}, {"the opening macros wait for the host", false}};
+    for (const auto& row : rows) {
+        INFO(std::string(row.what));
+        Station s("setup_unload");
+        const BYTE* base = reinterpret_cast<const BYTE*>(s.host.Module());
+        const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const BYTE* end = base + headers->OptionalHeader.SizeOfImage;
+        s.app->SetDelay(400);
+        if (row.clickFirst) {
+            s.app->SetDelay(0);
+            HWND setup = s.Open(nullptr);
+            REQUIRE(setup);
+            Click(setup, IDC_SETUP_VIEW_PREV); // the Previous QSO window too
+            s.app->SetDelay(400);
+            PostMessageA(GetDlgItem(setup, IDC_SETUP_SSB), BM_CLICK, 0, 0);
+        } else {
+            fx::SetStart("0");
+            s.host.ResetStats(fx::ContestReset());
+        }
+        Sleep(300); // not answered: the Setup thread now waits inside a call
+        const DWORD start = GetTickCount();
+        s.host.Unload();
+        const DWORD took = GetTickCount() - start;
+        MESSAGE(std::string(row.what), ": unload took ", took, " ms");
+        CHECK(took < 2500); // about 0.4 s per pending call here; Wine under an emulator is slower
+        FakeHostApp::PumpFor(5000); // the process runs on
+        CHECK(FindSetupWindow() == nullptr);
+        CHECK(ThreadsStartedIn(base, end) == 0);
+    }
+    Station again("setup_reload"); // loads and opens again
+    CHECK(again.Open(nullptr) != nullptr);
+}
+
+TEST_CASE("Setup window: a host that ends with the windows open ends at once")
+{
+    support::Scratch dir("setup_exit");
+    const std::string out = dir.Path() + "\\hostsim.txt";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE file = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = file;
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + support::ExeDir() + "hostsim.exe\" windows --seconds 2";
+    REQUIRE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(file);
+    CHECK(WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CHECK(code == 0);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CHECK(support::ReadBytes(out) == "macro <MODE:CW>\r\nmacro <BAUDRATE:27>\r\n");
+}

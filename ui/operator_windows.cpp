@@ -1,0 +1,281 @@
+#include "ui/operator_windows.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "engine/settings.h"
+#include "engine/stores.h"
+#include "ui/host_link.h"
+#include "ui/setup_link.h"
+#include "ui/setup_window_handle.h"
+
+namespace {
+
+const COLORREF kBackground = RGB(255, 250, 198);
+const COLORREF kSetupTextBackground = RGB(255, 240, 198);
+const COLORREF kFace = RGB(240, 240, 240);
+const COLORREF kChosenFace = RGB(0, 255, 0);
+const COLORREF kCaption = RGB(1, 1, 1);
+const COLORREF kDisabledCaption = RGB(128, 128, 128);
+
+// The windows' texts; the Russian ones in Windows-1251.
+struct Texts {
+    const char *title, *view, *mode, *onTop, *prevQso, *prevTitle;
+};
+const Texts kEnglish = {"Setup BALTIC-%s", "View", "Mode", "Window on top", "Previous QSO",
+                        "BALTIC-CW/SSB-%s Previous, QSO"};
+const Texts kRussian = {"\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE8 BALTIC-%s",
+                        "\xCE\xF2\xEE\xE1\xF0\xE0\xE6\xE0\xF2\xFC",
+                        "\xC2\xE8\xE4 \xF0\xE0\xE1\xEE\xF2\xFB",
+                        "\xCF\xEE\xE2\xE5\xF0\xF5 \xEE\xEA\xEE\xED",
+                        "\xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO",
+                        "BALTIC-CW/SSB-%s \xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO"};
+
+const Texts& CurrentTexts()
+{
+    return g_russianUi ? kRussian : kEnglish;
+}
+
+// Shows a text kept in Windows-1251 (Russian) or plain ASCII through the
+// wide call, so it reads right whatever the system's code page.
+void SetText1251(HWND window, const CString& text)
+{
+    int n = MultiByteToWideChar(1251, 0, text.GetString(), -1, nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<size_t>(n > 0 ? n : 1));
+    MultiByteToWideChar(1251, 0, text.GetString(), -1, wide.data(), n);
+    SetWindowTextW(window, wide.data());
+}
+
+CString WithYear(const char* format)
+{
+    CString text;
+    text.Format(format, g_contestYear.GetString());
+    return text;
+}
+
+void DisableCloseBox(HWND window)
+{
+    EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+// Remembers where the window stands, under its two keys, when it moved.
+void RememberPosition(HWND window, const char* xKey, const char* yKey)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    if (r.left != g_lastWindowX) {
+        g_lastWindowX = r.left;
+        settings::WriteInt(xKey, r.left);
+    }
+    if (r.top != g_lastWindowY) {
+        g_lastWindowY = r.top;
+        settings::WriteInt(yKey, r.top);
+    }
+}
+
+// Reads a window's two position keys and moves it there.
+void RestorePosition(HWND window, const char* xKey, const char* yKey)
+{
+    g_lastWindowX = settings::ReadInt(xKey);
+    g_lastWindowY = settings::ReadInt(yKey);
+    SetWindowPos(window, nullptr, g_lastWindowX, g_lastWindowY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void PostRefresh(HWND setup)
+{
+    PostMessageA(setup, WM_PREV_QSO_REFRESH, 0, 0);
+}
+
+} // namespace
+
+BOOL Prev_QSO::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    RestorePosition(m_hWnd, settings::kPrevX, settings::kPrevY);
+    if (g_windowOnTop)
+        SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_brush.Reset(CreateSolidBrush(kBackground));
+    DisableCloseBox(m_hWnd);
+    return TRUE;
+}
+
+HBRUSH Prev_QSO::OnCtlColor(HDC dc, HWND, int)
+{
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, kBackground);
+    return m_brush.Get();
+}
+
+bool Prev_QSO::OnSetCursor(HWND, int, int)
+{
+    RememberPosition(m_hWnd, settings::kPrevX, settings::kPrevY);
+    return false;
+}
+
+Setup::~Setup()
+{
+    ClosePrevQso();
+}
+
+void Setup::ClosePrevQso()
+{
+    delete g_pPrevQso; // its window goes with it
+    g_pPrevQso = nullptr;
+}
+
+void Setup::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Check(pDX, IDC_SETUP_ON_TOP, m_bOnTop);
+    DDX_Check(pDX, IDC_SETUP_VIEW_PREV, m_bViewPrev);
+}
+
+void Setup::SetTexts()
+{
+    const Texts& t = CurrentTexts();
+    HWND modeLabel = GetDlgItem(IDC_SETUP_MODE_LABEL);
+    if (g_russianUi) // the longer label needs more room
+        SetWindowPos(modeLabel, nullptr, 26, 8, 70, 15, SWP_NOZORDER);
+    SetText1251(GetDlgItem(IDC_SETUP_VIEW_LABEL), t.view);
+    SetText1251(modeLabel, t.mode);
+    SetText1251(GetDlgItem(IDC_SETUP_ON_TOP), t.onTop);
+    SetText1251(GetDlgItem(IDC_SETUP_VIEW_PREV), t.prevQso);
+    SetText1251(m_hWnd, WithYear(t.title));
+}
+
+BOOL Setup::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    // From here on the host's thread may post to the window.
+    g_setupWindow = m_hWnd;
+    g_lastWindowX = settings::ReadInt(settings::kSetupX);
+    g_lastWindowY = settings::ReadInt(settings::kSetupY);
+    m_bViewPrev = settings::ReadInt(settings::kSetupViewPrevQso) != 0 ? 1 : 0;
+    // The on-top choice survives a restart.
+    m_bOnTop = g_windowOnTop = settings::ReadInt(settings::kSetupWindowOnTop) != 0 ? 1 : 0;
+    SetTexts();
+    m_btnCW.AttachButton(IDC_SETUP_CW, *this, kFace, kCaption, kDisabledCaption);
+    m_btnSSB.AttachButton(IDC_SETUP_SSB, *this, kFace, kCaption, kDisabledCaption);
+    m_btnCW.Redraw();
+    m_btnSSB.Redraw();
+    UpdateData(false);
+    m_brush.Reset(CreateSolidBrush(kBackground));
+    SetWindowPos(m_hWnd, nullptr, g_lastWindowX, g_lastWindowY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ConnectToHost();
+    {
+        CSingleLock lock(g_storeLock);
+        g_prevQsoBands.RemoveAll();
+        g_prevQsoBands.Add("80m");
+    }
+    const CString mode = settings::ReadMode();
+    if (mode == "CW") {
+        RunMacro("<MODE:CW>");
+        RunMacro("<BAUDRATE:27>");
+        ShowMode(true);
+    } else if (mode == "SSB") {
+        RunMacro("<MODE:SSB>");
+        ShowMode(false);
+    }
+    PostRefresh(m_hWnd);
+    DisableCloseBox(m_hWnd);
+    return TRUE;
+}
+
+void Setup::ShowMode(bool cw)
+{
+    CAdvancedButton& chosen = cw ? m_btnCW : m_btnSSB;
+    CAdvancedButton& other = cw ? m_btnSSB : m_btnCW;
+    chosen.SetFaceColor(kChosenFace);
+    other.SetFaceColor(kFace);
+    other.SetCaptionColor(kCaption);
+}
+
+void Setup::ChooseMode(bool cw)
+{
+    RunMacro(cw ? "<MODE:CW>" : "<MODE:SSB>");
+    ShowMode(cw);
+    settings::WriteText(settings::kMode, cw ? "CW" : "SSB");
+}
+
+void Setup::OnWindowOnTop()
+{
+    m_bOnTop = g_windowOnTop = m_bOnTop ? 0 : 1;
+    settings::WriteText(settings::kSetupWindowOnTop, m_bOnTop ? "1" : "0");
+    // The refresh opens it again, with the new on-top state.
+    ClosePrevQso();
+    UpdateData(false);
+    PostRefresh(m_hWnd);
+}
+
+void Setup::OnPrevQso()
+{
+    if (g_pPrevQso) {
+        ClosePrevQso();
+        m_bViewPrev = 0;
+        settings::WriteText(settings::kSetupViewPrevQso, "0");
+        return;
+    }
+    g_pPrevQso = new Prev_QSO;
+    g_pPrevQso->Create(nullptr);
+    ShowWindow(g_pPrevQso->GetSafeHwnd(), SW_SHOW);
+    m_bViewPrev = 1;
+    PostRefresh(m_hWnd);
+    settings::WriteText(settings::kSetupViewPrevQso, "1");
+    SetText1251(g_pPrevQso->GetSafeHwnd(), WithYear(CurrentTexts().prevTitle));
+}
+
+void Setup::OnPrevQsoRefresh()
+{
+    // The table's refresh comes with the Previous QSO window itself; until
+    // then a refresh only hands the request slot back to the call checks.
+    g_refreshPending = 1;
+}
+
+bool Setup::OnCommand(int id, int code)
+{
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_SETUP_CW:
+            ChooseMode(true);
+            return true;
+        case IDC_SETUP_SSB:
+            ChooseMode(false);
+            return true;
+        case IDC_SETUP_ON_TOP:
+            OnWindowOnTop();
+            return true;
+        case IDC_SETUP_VIEW_PREV:
+            OnPrevQso();
+            return true;
+        }
+    }
+    return CDialog::OnCommand(id, code);
+}
+
+HBRUSH Setup::OnCtlColor(HDC dc, HWND, int)
+{
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, kSetupTextBackground);
+    return m_brush.Get();
+}
+
+bool Setup::OnSetCursor(HWND, int, int)
+{
+    RememberPosition(m_hWnd, settings::kSetupX, settings::kSetupY);
+    return false;
+}
+
+INT_PTR Setup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PREV_QSO_REFRESH:
+        OnPrevQsoRefresh();
+        return TRUE;
+    case WM_DESTROY:
+        // Nothing may be posted to a window that is going.
+        g_setupWindow = nullptr;
+        ClosePrevQso();
+        break;
+    }
+    return CDialog::OnMessage(msg, wParam, lParam);
+}

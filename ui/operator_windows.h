@@ -1,0 +1,61 @@
+// The two operator windows of the Setup thread: the Setup window (mode
+// buttons, the Previous QSO switches) and the Previous QSO window. Both
+// live and die on that thread; the host's thread reaches them only through
+// the published Setup window handle (ui/setup_window_handle.h).
+#pragma once
+#include "framework/handles_win.h"
+#include "framework/wnd_win.h"
+#include "resources/resource.h"
+#include "ui/advanced_button.h"
+
+class Prev_QSO : public CDialog {
+public:
+    Prev_QSO() : CDialog(IDD_PREV_QSO) {}
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {} // Escape does nothing here
+    HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+    bool OnSetCursor(HWND window, int hitTest, int mouseMessage) override;
+
+private:
+    CBrushHandle m_brush;
+};
+
+class Setup : public CDialog {
+public:
+    Setup() : CDialog(IDD_SETUP) {}
+    ~Setup() override;
+
+    // Closes the Previous QSO window, if one is open.
+    void ClosePrevQso();
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override {} // Enter does not close the window
+    bool OnCommand(int id, int code) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
+    bool OnSetCursor(HWND window, int hitTest, int mouseMessage) override;
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void SetTexts();
+    // The mode button pressed: its macro, its colours, the "Mode" key.
+    void ChooseMode(bool cw);
+    void ShowMode(bool cw);
+    void OnWindowOnTop();
+    void OnPrevQso();
+    void OnPrevQsoRefresh();
+
+    CBrushHandle m_brush;
+    int m_bOnTop = 0;
+    CAdvancedButton m_btnCW;
+    CAdvancedButton m_btnSSB;
+    int m_bViewPrev = 0;
+};
+
+extern Prev_QSO* g_pPrevQso;     // the open Previous QSO window (Setup thread only)
+extern int g_lastWindowX, g_lastWindowY; // position last remembered, either window
+extern int g_windowOnTop;         // the Previous QSO window is kept on top
