@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "framework/dispatch.h"
 #include "framework/platform.h"
 
 namespace {
@@ -16,13 +17,13 @@ const WORD kWin16ListAddString = 0x0401;
 
 // A handler failed: tell the operator once, and keep the window going. A
 // failure while that box is up (a repaint behind it) adds no second box.
-void ReportHandlerFailure()
+void ReportHandlerFailure(const char* text = "The window could not complete the last action.")
 {
     static thread_local bool reporting = false;
     if (reporting)
         return;
     reporting = true;
-    ShowMessageBox("The window could not complete the last action.", "BALTIC", MB_OK | MB_ICONERROR);
+    ShowMessageBox(text, "BALTIC", MB_OK | MB_ICONERROR);
     reporting = false;
 }
 
@@ -281,6 +282,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARA
     INT_PTR result = FALSE;
     try {
         result = self->OnMessage(msg, wParam, lParam);
+    } catch (const COleDispatchException& e) {
+        ReportHandlerFailure(e.what()); // what the host said
     } catch (...) {
         ReportHandlerFailure();
     }

@@ -256,7 +256,8 @@ TEST_CASE("Setup window: without a host object, and with a host that fails a cal
     Click(setup, IDC_SETUP_SSB);
     FakeHostApp::PumpFor(500);
     s.app->SetFailing(false);
-    CHECK(boxes.Seen().size() == 1);
+    REQUIRE(boxes.Seen().size() == 1);
+    CHECK(boxes.Seen()[0].text == "The host's automation call 16 failed: The host refused the call");
     // The click as the button reports it: under Wine without a window
     // manager the first simulated click after a box only activates.
     PostMessageA(setup, WM_COMMAND, MAKEWPARAM(IDC_SETUP_SSB, BN_CLICKED), 0);
