@@ -113,6 +113,7 @@ public:
             VariantInit(&field);
             if (FAILED(VariantChangeType(&field, &params->rgvarg[0], 0, VT_I4)))
                 return DISP_E_TYPEMISMATCH;
+            ++m_state.fieldTextCalls;
             if (result) {
                 VariantInit(result);
                 result->vt = VT_BSTR;
@@ -202,6 +203,12 @@ int FakeHostApp::Calls() const
 {
     std::lock_guard<std::mutex> lock(m_state.mutex);
     return m_state.calls;
+}
+
+int FakeHostApp::FieldTextCalls() const
+{
+    std::lock_guard<std::mutex> lock(m_state.mutex);
+    return m_state.fieldTextCalls;
 }
 
 void FakeHostApp::PumpFor(DWORD ms)

@@ -32,6 +32,8 @@ public:
 
     std::vector<std::string> Macros() const;
     int Calls() const;
+    // Calls of the entry-field text (id 8): one per refresh that reads it.
+    int FieldTextCalls() const;
 
     // Handles the calls that arrive while it waits.
     static void PumpFor(DWORD ms);
@@ -44,6 +46,7 @@ public:
         bool failing = false;
         std::vector<std::string> macros;
         int calls = 0;
+        int fieldTextCalls = 0;
     };
 
 private:

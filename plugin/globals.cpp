@@ -66,9 +66,12 @@ std::atomic<int> g_refreshPending{1};
 #ifdef _WIN32
 std::atomic<Setup*> g_pSetup{nullptr};
 std::atomic<bool> g_moduleUnloading{false};
+std::atomic<bool> g_closeRequested{false};
 Prev_QSO* g_pPrevQso = nullptr;
 int g_lastWindowX = 0, g_lastWindowY = 0;
 int g_windowOnTop = 0;
+int g_currentBandIndex = -1;
+double g_lastSp1Frequency = 0.0;
 // Published by the Setup thread while its window exists.
 std::atomic<HWND> g_setupWindow{nullptr};
 #endif

@@ -1,10 +1,13 @@
 #include "ui/operator_windows.h"
 
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
+#include "engine/prev_qso.h"
 #include "engine/settings.h"
 #include "engine/stores.h"
+#include "framework/dc_win.h"
 #include "ui/host_link.h"
 #include "ui/setup_link.h"
 #include "ui/setup_window_handle.h"
@@ -20,16 +23,24 @@ const COLORREF kDisabledCaption = RGB(128, 128, 128);
 
 // The windows' texts; the Russian ones in Windows-1251.
 struct Texts {
-    const char *title, *view, *mode, *onTop, *prevQso, *prevTitle;
+    const char *title, *view, *mode, *onTop, *prevQso, *prevTitle, *refreshTitle, *lookupTitle;
 };
-const Texts kEnglish = {"Setup BALTIC-%s", "View", "Mode", "Window on top", "Previous QSO",
-                        "BALTIC-CW/SSB-%s Previous, QSO"};
+const Texts kEnglish = {"Setup BALTIC-%s",
+                        "View",
+                        "Mode",
+                        "Window on top",
+                        "Previous QSO",
+                        "BALTIC-CW/SSB-%s Previous, QSO",
+                        "BALTIC-CW/SSB-%s Previous QSO",
+                        "BALTIC-CW/SSB-%s worked with %s"};
 const Texts kRussian = {"\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE8 BALTIC-%s",
                         "\xCE\xF2\xEE\xE1\xF0\xE0\xE6\xE0\xF2\xFC",
                         "\xC2\xE8\xE4 \xF0\xE0\xE1\xEE\xF2\xFB",
                         "\xCF\xEE\xE2\xE5\xF0\xF5 \xEE\xEA\xEE\xED",
                         "\xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO",
-                        "BALTIC-CW/SSB-%s \xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO"};
+                        "BALTIC-CW/SSB-%s \xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO",
+                        "BALTIC-CW/SSB-%s \xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO",
+                        "BALTIC-CW/SSB-%s \xF0\xE0\xE1\xEE\xF2\xE0\xEB\xE8 \xF1 %s"};
 
 const Texts& CurrentTexts()
 {
@@ -46,11 +57,22 @@ void SetText1251(HWND window, const CString& text)
     SetWindowTextW(window, wide.data());
 }
 
-CString WithYear(const char* format)
+CString WithYear(const char* format, const CString& call = CString())
 {
     CString text;
-    text.Format(format, g_contestYear.GetString());
+    text.Format(format, g_contestYear.GetString(), call.GetString());
     return text;
+}
+
+// The band of a frequency: 0 to 5 for 160, 80, 40, 20, 15 and 10 m; -1 none.
+int BandIndex(double hz)
+{
+    static const int kMegahertz[] = {1, 3, 7, 14, 21, 28};
+    const double mhz = hz / 1000000.0;
+    for (int i = 0; i < 6; ++i)
+        if (mhz >= kMegahertz[i] && mhz < kMegahertz[i] + 1)
+            return i;
+    return -1;
 }
 
 void DisableCloseBox(HWND window)
@@ -87,6 +109,44 @@ void PostRefresh(HWND setup)
 }
 
 } // namespace
+
+void CPrev::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    CStringArray row;
+    CString call;
+    {
+        CSingleLock lock(g_storeLock);
+        if (g_prevQsoCall.IsEmpty())
+            g_prevQsoCall = "Call";
+        call = g_prevQsoCall;
+        row = g_prevQsoRows[0];
+    }
+    CDC target(item.hDC);
+    CMemDC dc(&target);
+    const CRect rect(item.rcItem);
+    const int h = rect.bottom / 7;
+    CBrushHandle paper(CreateSolidBrush(RGB(255, 255, 198)));
+    dc.FillRect(rect, paper.Get());
+    if (g_currentBandIndex >= 0) {
+        CBrushHandle highlight(CreateSolidBrush(RGB(198, 255, 255)));
+        dc.FillRect(CRect(0, h + 45, rect.right, h + 65), highlight.Get());
+    }
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(20, 32, "Band");
+    dc.TextOut(100, 32, "CW");
+    dc.TextOut(170, 5, call);
+    dc.TextOut(170, 32, "SSB");
+    dc.TextOut(267, 32, "NR");
+    static const int kColumns[] = {20, 92, 168, 265};
+    for (int i = 0; i < 4 && i < row.GetSize(); ++i)
+        dc.TextOut(kColumns[i], h + 45, row[i]);
+}
+
+void Prev_QSO::RepaintTable()
+{
+    if (HWND table = GetDlgItem(IDC_PREV_TABLE))
+        InvalidateRect(table, nullptr, FALSE);
+}
 
 BOOL Prev_QSO::OnInitDialog()
 {
@@ -215,20 +275,61 @@ void Setup::OnPrevQso()
         settings::WriteText(settings::kSetupViewPrevQso, "0");
         return;
     }
-    g_pPrevQso = new Prev_QSO;
-    g_pPrevQso->Create(nullptr);
-    ShowWindow(g_pPrevQso->GetSafeHwnd(), SW_SHOW);
+    OpenPrevQso();
     m_bViewPrev = 1;
     PostRefresh(m_hWnd);
     settings::WriteText(settings::kSetupViewPrevQso, "1");
+}
+
+void Setup::OpenPrevQso()
+{
+    g_pPrevQso = new Prev_QSO;
+    g_pPrevQso->Create(nullptr);
+    ShowWindow(g_pPrevQso->GetSafeHwnd(), SW_SHOW);
     SetText1251(g_pPrevQso->GetSafeHwnd(), WithYear(CurrentTexts().prevTitle));
 }
 
 void Setup::OnPrevQsoRefresh()
 {
-    // The table's refresh comes with the Previous QSO window itself; until
-    // then a refresh only hands the request slot back to the call checks.
-    g_refreshPending = 1;
+    // A host call that fails leaves by exception, and the request slot
+    // stays taken until a removal frees it.
+    struct End {
+        ~End() { g_refreshPending = 1; }
+    };
+    if (!g_hostApp.GetDispatch() || g_closeRequested) {
+        End end;
+        return;
+    }
+    if (m_bViewPrev && !g_pPrevQso)
+        OpenPrevQso();
+    const CString call = GetFieldText(5); // no lock held across a host call
+    {
+        CSingleLock lock(g_storeLock);
+        g_prevQsoCall = call;
+    }
+    if (call.GetLength() == 1 || call.GetLength() == 2) {
+        End end;
+        return;
+    }
+    const Texts& t = CurrentTexts();
+    {
+        CSingleLock lock(g_storeLock);
+        LookUpPrevQso(call, g_prevQsoBands.IsEmpty() ? CString() : g_prevQsoBands[0], g_prevQsoRows[0]);
+    }
+    if (g_pPrevQso)
+        SetText1251(g_pPrevQso->GetSafeHwnd(), WithYear(call.IsEmpty() ? t.refreshTitle : t.lookupTitle, call));
+    const double hz = GetFrequency();
+    if (std::fabs(hz - g_lastSp1Frequency) > 300.0) {
+        RunMacro("<SP1>");
+        g_lastSp1Frequency = hz;
+    }
+    const int band = BandIndex(hz);
+    End end;
+    if (band < 0)
+        return;
+    g_currentBandIndex = band;
+    if (g_pPrevQso)
+        g_pPrevQso->RepaintTable();
 }
 
 bool Setup::OnCommand(int id, int code)

@@ -8,9 +8,17 @@
 #include "resources/resource.h"
 #include "ui/advanced_button.h"
 
+// The Previous QSO table, painted off-screen and shown in one copy.
+class CPrev : public CWnd {
+public:
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
+};
+
 class Prev_QSO : public CDialog {
 public:
-    Prev_QSO() : CDialog(IDD_PREV_QSO) {}
+    Prev_QSO() : CDialog(IDD_PREV_QSO) { BindControl(IDC_PREV_TABLE, m_table); }
+    // Repaints the table (the data row's highlight follows the band).
+    void RepaintTable();
 
 protected:
     BOOL OnInitDialog() override;
@@ -20,6 +28,7 @@ protected:
     bool OnSetCursor(HWND window, int hitTest, int mouseMessage) override;
 
 private:
+    CPrev m_table;
     CBrushHandle m_brush;
 };
 
@@ -47,6 +56,7 @@ private:
     void ShowMode(bool cw);
     void OnWindowOnTop();
     void OnPrevQso();
+    void OpenPrevQso();
     void OnPrevQsoRefresh();
 
     CBrushHandle m_brush;
@@ -59,3 +69,5 @@ private:
 extern Prev_QSO* g_pPrevQso;     // the open Previous QSO window (Setup thread only)
 extern int g_lastWindowX, g_lastWindowY; // position last remembered, either window
 extern int g_windowOnTop;         // the Previous QSO window is kept on top
+extern int g_currentBandIndex;    // band of the host's frequency: 0..5 for 160..10 m, -1 none yet
+extern double g_lastSp1Frequency; // host frequency (Hz) at the last "<SP1>"

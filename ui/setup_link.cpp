@@ -40,6 +40,7 @@ DWORD WINAPI SetupThreadProc(LPVOID)
         delete window; // a Setup thread runs already
         return 1;
     }
+    g_closeRequested = false;
     const HRESULT com = CoInitialize(nullptr);
     window->DoModal();
     delete window; // the Previous QSO window goes with it
@@ -84,6 +85,7 @@ void CloseOperatorWindows()
     // must answer. A thread still starting gets the request once its
     // window exists.
     bool asked = false;
+    g_closeRequested = true;
     const DWORD start = GetTickCount();
     while (g_pSetup.load() && GetTickCount() - start < kCloseTimeoutMs) {
         HWND h = g_setupWindow.load();

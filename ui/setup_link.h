@@ -12,6 +12,9 @@ class Setup;
 extern std::atomic<Setup*> g_pSetup;
 // Set when the module unloads, before its windows are closed.
 extern std::atomic<bool> g_moduleUnloading;
+// Set while the windows are asked to close: refreshes still queued are
+// skipped, so the close request behind them is reached at once.
+extern std::atomic<bool> g_closeRequested;
 
 // True while a Setup thread runs its window.
 bool IsSetupWindowOpen();
