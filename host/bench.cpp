@@ -106,32 +106,6 @@ size_t PrivateBytes()
     return total;
 }
 
-// Whether 32-bit programs run natively or through a user-mode emulator
-// registered with the Linux kernel (seen through Wine's drive Z:).
-std::string WineMode()
-{
-    WIN32_FIND_DATAA d;
-    HANDLE h = FindFirstFileA("Z:\\proc\\sys\\fs\\binfmt_misc\\*", &d);
-    if (h == INVALID_HANDLE_VALUE)
-        return "native (no binfmt_misc)";
-    std::string mode = "native";
-    do {
-        std::string path = std::string("Z:\\proc\\sys\\fs\\binfmt_misc\\") + d.cFileName;
-        FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f)
-            continue;
-        char buf[512] = "";
-        size_t got = std::fread(buf, 1, sizeof buf - 1, f);
-        std::fclose(f);
-        buf[got] = '\0';
-        std::string text(buf);
-        if (text.compare(0, 7, "enabled") == 0 && text.find("qemu-i386") != std::string::npos)
-            mode = std::string("emulated (binfmt_misc entry ") + d.cFileName + ")";
-    } while (FindNextFileA(h, &d));
-    FindClose(h);
-    return mode;
-}
-
 struct Figures {
     int n = 0;
     double loadMs = 0, addUs = 0, checkUs = 0, textMs = 0, htmlMs = 0, removeMs = 0, heapMiB = 0;
@@ -210,7 +184,8 @@ int main(int argc, char** argv)
     SetCurrentDirectoryA("bench_run");
     CreateDirectoryA("Plugins", nullptr);
 
-    std::printf("wine: %s\n", WineMode().c_str());
+    const std::string emulator = WineEmulator();
+    std::printf("wine: %s\n", emulator.empty() ? "native" : ("emulated (binfmt_misc entry " + emulator + ")").c_str());
     std::printf("%8s %10s %12s %13s %11s %11s %11s %9s\n", "QSOs", "load ms", "us/AddData0", "us/CheckCall0",
                 "ms/text", "ms/HTML", "ms/Remove", "heap MiB");
     std::vector<Figures> all;

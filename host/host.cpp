@@ -1,6 +1,7 @@
 #include "host/host.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -35,6 +36,30 @@ long long DaysFromCivil(int y, int m, int d)
 }
 
 } // namespace
+
+std::string WineEmulator()
+{
+    WIN32_FIND_DATAA d;
+    HANDLE h = FindFirstFileA("Z:\\proc\\sys\\fs\\binfmt_misc\\*", &d);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string entry;
+    do {
+        std::string path = std::string("Z:\\proc\\sys\\fs\\binfmt_misc\\") + d.cFileName;
+        FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f)
+            continue;
+        char buf[512] = "";
+        size_t got = std::fread(buf, 1, sizeof buf - 1, f);
+        std::fclose(f);
+        buf[got] = '\0';
+        const std::string text(buf);
+        if (text.compare(0, 7, "enabled") == 0 && text.find("qemu-i386") != std::string::npos)
+            entry = d.cFileName;
+    } while (entry.empty() && FindNextFileA(h, &d));
+    FindClose(h);
+    return entry;
+}
 
 HostDate MakeHostDate(int year, int month, int day, int hour, int minute, double second)
 {

@@ -13,6 +13,11 @@ struct HostDate {
 };
 static_assert(sizeof(HostDate) == 16, "laid out as the platform date-time");
 
+// The binfmt_misc entry through which this machine runs 32-bit programs
+// under a user-mode emulator (seen through Wine's drive Z:), or empty text
+// when they run natively: times measured here are then several times longer.
+std::string WineEmulator();
+
 // A date-time from calendar parts (no time zone), as the host logger makes it.
 HostDate MakeHostDate(int year, int month, int day, int hour = 0, int minute = 0, double second = 0.0);
 

@@ -43,7 +43,7 @@ void Typed(Station& s, const char* call, double hz = 3525000.0)
     s.app->SetFrequency(hz);
     HostCheck c;
     s.host.CheckCall(c);
-    FakeHostApp::PumpFor(300);
+    FakeHostApp::PumpFor(Scaled(300));
 }
 
 // The colour of the table's data row, at its left end.
@@ -105,7 +105,7 @@ TEST_CASE("Previous QSO window: the lookup, the titles, <SP1> and the band row")
 
     // Escape does nothing here; Window on top reopens it on top.
     PostMessageA(prev, WM_KEYDOWN, VK_ESCAPE, 0);
-    FakeHostApp::PumpFor(300);
+    FakeHostApp::PumpFor(Scaled(300));
     CHECK(FindPrevQsoWindow() == prev);
     Click(setup, IDC_SETUP_ON_TOP);
     HWND onTop = FindPrevQsoWindow();
@@ -178,7 +178,7 @@ HostRun RunHostSide(Station& s, bool answerTheWindows)
             FakeHostApp::PumpFor(0); // the Setup thread's calls to the host
     }
     if (answerTheWindows)
-        FakeHostApp::PumpFor(500);
+        FakeHostApp::PumpFor(Scaled(500));
     int status = 0;
     run.report = s.host.GetResult(&status);
     run.badFile = support::ReadBytes("BadQSO_RirezIzeruz_04_05_2019.txt");

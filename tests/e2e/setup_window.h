@@ -13,6 +13,14 @@
 
 using Macros = std::vector<std::string>;
 
+// A wait long enough here for the Setup thread to act, several times
+// longer where Wine runs under an emulator.
+inline DWORD Scaled(DWORD ms)
+{
+    static const DWORD factor = WineEmulator().empty() ? 1 : 6;
+    return ms * factor;
+}
+
 
 inline BOOL CALLBACK IsSetupWindow(HWND h, LPARAM found)
 {
@@ -36,7 +44,7 @@ inline HWND FindSetupWindow()
 // Pumps until the Setup window is there (or gone), at most 10 s.
 inline HWND WaitForSetupWindow(bool open = true)
 {
-    for (int i = 0; i < 500; ++i) {
+    for (DWORD i = 0; i < Scaled(500); ++i) {
         HWND h = FindSetupWindow();
         if ((h != nullptr) == open)
             return h;
@@ -50,7 +58,7 @@ inline HWND WaitForSetupWindow(bool open = true)
 inline void Click(HWND setup, int id)
 {
     PostMessageA(GetDlgItem(setup, id), BM_CLICK, 0, 0);
-    FakeHostApp::PumpFor(300);
+    FakeHostApp::PumpFor(Scaled(300));
 }
 
 // The face colour of a button, read from the screen between its border
@@ -100,7 +108,7 @@ struct Station {
         r.myCountry = country;
         host.ResetStats(r);
         HWND h = WaitForSetupWindow();
-        FakeHostApp::PumpFor(300); // its first calls to the host
+        FakeHostApp::PumpFor(Scaled(300)); // its first calls to the host
         return h;
     }
     Macros Sent() const { return app ? app->Macros() : Macros(); }

@@ -99,7 +99,7 @@ TEST_CASE("Setup window: which resets open it")
     HWND first = s.Open(nullptr);
     fx::SetStart("0");
     s.host.ResetStats(fx::ContestReset()); // a window is open: no second one
-    FakeHostApp::PumpFor(500);
+    FakeHostApp::PumpFor(Scaled(500));
     CHECK(FindSetupWindow() == first);
     CHECK(Key("Start") == "0");
 }
@@ -134,7 +134,7 @@ TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
     SaveWindowBitmap(setup, Shot("russian"));
 
     PostMessageA(setup, WM_KEYDOWN, VK_RETURN, 0);
-    FakeHostApp::PumpFor(300);
+    FakeHostApp::PumpFor(Scaled(300));
     CHECK(FindSetupWindow() == setup);
     PostMessageA(GetDlgItem(setup, IDC_SETUP_CW), WM_KEYDOWN, VK_ESCAPE, 0);
     CHECK(WaitForSetupWindow(false) == nullptr);
@@ -156,14 +156,14 @@ TEST_CASE("Setup window: without a host object, and with a host that fails a cal
     support::BoxAnswerer boxes;
     s.app->SetFailing(true);
     Click(setup, IDC_SETUP_SSB);
-    FakeHostApp::PumpFor(500);
+    FakeHostApp::PumpFor(Scaled(500));
     s.app->SetFailing(false);
     REQUIRE(boxes.Seen().size() == 1);
     CHECK(boxes.Seen()[0].text == "The host's automation call 16 failed: The host refused the call");
     // The click as the button reports it: under Wine without a window
     // manager the first simulated click after a box only activates.
     PostMessageA(setup, WM_COMMAND, MAKEWPARAM(IDC_SETUP_SSB, BN_CLICKED), 0);
-    FakeHostApp::PumpFor(300);
+    FakeHostApp::PumpFor(Scaled(300));
     CHECK(s.Sent() == Macros{"<MODE:CW>", "<BAUDRATE:27>", "<MODE:SSB>"});
 }
 
@@ -192,13 +192,13 @@ TEST_CASE("Setup window: unloading closes it promptly, even inside a slow host c
             fx::SetStart("0");
             s.host.ResetStats(fx::ContestReset());
         }
-        Sleep(300); // not answered: the Setup thread now waits inside a call
+        Sleep(Scaled(300)); // not answered: the Setup thread now waits inside a call
         const DWORD start = GetTickCount();
         s.host.Unload();
         const DWORD took = GetTickCount() - start;
         MESSAGE(std::string(row.what), ": unload took ", took, " ms");
-        CHECK(took < 2500); // about 0.4 s per pending call here; Wine under an emulator is slower
-        FakeHostApp::PumpFor(5000); // the process runs on
+        CHECK(took < Scaled(2500)); // about 0.4 s per pending call here
+        FakeHostApp::PumpFor(Scaled(5000)); // the process runs on
         CHECK(FindSetupWindow() == nullptr);
         CHECK(ThreadsStartedIn(base, end) == 0);
     }
@@ -220,7 +220,7 @@ TEST_CASE("Setup window: a host that ends with the windows open ends at once")
     std::string command = "\"" + support::ExeDir() + "hostsim.exe\" windows --seconds 2";
     REQUIRE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
     CloseHandle(file);
-    CHECK(WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0);
+    CHECK(WaitForSingleObject(pi.hProcess, Scaled(20000)) == WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);
     CHECK(code == 0);
