@@ -89,6 +89,11 @@ TEST_CASE("Previous QSO window: the lookup, the titles, <SP1> and the band row")
     GetWindowRect(prev, &r);
     CHECK(r.left == 10);
     CHECK(r.top == 400);
+    SetWindowPos(prev, nullptr, 300, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageA(prev, WM_SETCURSOR, reinterpret_cast<WPARAM>(prev), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    FakeHostApp::PumpFor(Scaled(300));
+    CHECK(Key("prev_x") == "300");
+    CHECK(Key("prev_y") == "250");
 
     Typed(s, "ES"); // two characters change nothing
     CHECK(Title(prev) == L"BALTIC-CW/SSB-2019 worked with LY1BB");

@@ -209,6 +209,7 @@ TEST_CASE("Setup window: unloading closes it promptly, even inside a slow host c
 TEST_CASE("Setup window: a host that ends with the windows open ends at once")
 {
     support::Scratch dir("setup_exit");
+    WritePrivateProfileStringA("Settings", "setup_view_prev_qso", "1", fx::kIniFile); // both windows
     const std::string out = dir.Path() + "\\hostsim.txt";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE file = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
