@@ -1,4 +1,5 @@
 #include "framework/dispatch.h"
+#include "framework/text_win.h"
 
 #include <algorithm>
 #include <string>
@@ -18,12 +19,8 @@ void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARIANT* result, co
     if (SUCCEEDED(hr))
         return;
     std::string what = "The host's automation call " + std::to_string(id) + " failed";
-    if (hr == DISP_E_EXCEPTION && error.bstrDescription) {
-        int n = WideCharToMultiByte(CP_ACP, 0, error.bstrDescription, -1, nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-        WideCharToMultiByte(CP_ACP, 0, error.bstrDescription, -1, &text[0], n, nullptr, nullptr);
-        what += ": " + text;
-    }
+    if (hr == DISP_E_EXCEPTION && error.bstrDescription)
+        what += ": " + NarrowFrom(error.bstrDescription);
     SysFreeString(error.bstrSource);
     SysFreeString(error.bstrDescription);
     SysFreeString(error.bstrHelpFile);

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "framework/text_win.h"
+
 namespace {
 
 const char* const kProgId = "Qorv2.Application";
@@ -21,24 +23,6 @@ bool RegisterProgId(HKEY root, const char* path)
                              static_cast<DWORD>(std::strlen(kClassIdText) + 1)) == ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
-}
-
-std::string Narrow(BSTR text)
-{
-    if (!text)
-        return std::string();
-    int n = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-BSTR Wide(const std::string& text)
-{
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(n));
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out, n);
-    return out;
 }
 
 // The automation object itself: answers by dispatch id only, as the
@@ -117,14 +101,14 @@ public:
             if (result) {
                 VariantInit(result);
                 result->vt = VT_BSTR;
-                result->bstrVal = Wide(field.lVal == 5 ? m_state.fieldText : std::string());
+                result->bstrVal = BstrFrom(field.lVal == 5 ? m_state.fieldText : std::string());
             }
             return S_OK;
         }
         case 16: // run a macro
             if (!(flags & DISPATCH_METHOD) || argc != 1 || params->rgvarg[0].vt != VT_BSTR)
                 return DISP_E_TYPEMISMATCH;
-            m_state.macros.push_back(Narrow(params->rgvarg[0].bstrVal));
+            m_state.macros.push_back(NarrowFrom(params->rgvarg[0].bstrVal));
             return S_OK;
         default:
             return DISP_E_MEMBERNOTFOUND;

@@ -1,30 +1,10 @@
 #include "ui/host_link.h"
 
-#include <vector>
+#include "framework/text_win.h"
 
 namespace {
 
 const DISPID kFrequency = 2, kFieldText = 8, kRunMacro = 16;
-
-BSTR WideFromAnsi(const char* text)
-{
-    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(n > 0 ? n - 1 : 0));
-    if (out && n > 0)
-        MultiByteToWideChar(CP_ACP, 0, text, -1, out, n);
-    return out;
-}
-
-CString AnsiFromWide(BSTR text)
-{
-    if (!text)
-        return CString();
-    const int length = static_cast<int>(SysStringLen(text));
-    int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::vector<char> out(static_cast<size_t>(n) + 1);
-    WideCharToMultiByte(CP_ACP, 0, text, length, out.data(), n, nullptr, nullptr);
-    return CString(out.data(), n);
-}
 
 } // namespace
 
@@ -64,12 +44,12 @@ CString GetFieldText(int field)
     arg.lVal = field;
     CVariant result;
     g_hostApp.InvokeHelper(kFieldText, DISPATCH_METHOD, result.Out(), &arg, 1);
-    return result.Get().vt == VT_BSTR ? AnsiFromWide(result.Get().bstrVal) : CString();
+    return result.Get().vt == VT_BSTR ? CString(NarrowFrom(result.Get().bstrVal)) : CString();
 }
 
 void RunMacro(const char* text)
 {
-    CBstr macro(WideFromAnsi(text ? text : ""));
+    CBstr macro(BstrFrom(text ? text : ""));
     VARIANT arg;
     VariantInit(&arg);
     arg.vt = VT_BSTR;

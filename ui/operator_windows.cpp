@@ -2,12 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <vector>
 
 #include "engine/prev_qso.h"
 #include "engine/settings.h"
 #include "engine/stores.h"
 #include "framework/dc_win.h"
+#include "framework/text_win.h"
 #include "ui/host_link.h"
 #include "ui/setup_link.h"
 #include "ui/setup_window_handle.h"
@@ -51,10 +51,7 @@ const Texts& CurrentTexts()
 // wide call, so it reads right whatever the system's code page.
 void SetText1251(HWND window, const CString& text)
 {
-    int n = MultiByteToWideChar(1251, 0, text.GetString(), -1, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<size_t>(n > 0 ? n : 1));
-    MultiByteToWideChar(1251, 0, text.GetString(), -1, wide.data(), n);
-    SetWindowTextW(window, wide.data());
+    SetWindowTextW(window, WideFrom(text.str(), 1251).c_str());
 }
 
 CString WithYear(const char* format, const CString& call = CString())
@@ -291,15 +288,16 @@ void Setup::OpenPrevQso()
 
 void Setup::OnPrevQsoRefresh()
 {
-    // A host call that fails leaves by exception, and the request slot
-    // stays taken until a removal frees it.
-    struct End {
-        ~End() { g_refreshPending = 1; }
-    };
-    if (!g_hostApp.GetDispatch() || g_closeRequested) {
-        End end;
+    // A host call that fails leaves by exception before the request slot is
+    // handed back: call checks then ask for no refresh until a removal does.
+    RefreshPrevQso();
+    g_refreshPending = 1;
+}
+
+void Setup::RefreshPrevQso()
+{
+    if (!g_hostApp.GetDispatch() || g_closeRequested)
         return;
-    }
     if (m_bViewPrev && !g_pPrevQso)
         OpenPrevQso();
     const CString call = GetFieldText(5); // no lock held across a host call
@@ -307,15 +305,13 @@ void Setup::OnPrevQsoRefresh()
         CSingleLock lock(g_storeLock);
         g_prevQsoCall = call;
     }
-    if (call.GetLength() == 1 || call.GetLength() == 2) {
-        End end;
+    if (call.GetLength() == 1 || call.GetLength() == 2)
         return;
-    }
-    const Texts& t = CurrentTexts();
     {
         CSingleLock lock(g_storeLock);
         LookUpPrevQso(call, g_prevQsoBands.IsEmpty() ? CString() : g_prevQsoBands[0], g_prevQsoRows[0]);
     }
+    const Texts& t = CurrentTexts();
     if (g_pPrevQso)
         SetText1251(g_pPrevQso->GetSafeHwnd(), WithYear(call.IsEmpty() ? t.refreshTitle : t.lookupTitle, call));
     const double hz = GetFrequency();
@@ -324,7 +320,6 @@ void Setup::OnPrevQsoRefresh()
         g_lastSp1Frequency = hz;
     }
     const int band = BandIndex(hz);
-    End end;
     if (band < 0)
         return;
     g_currentBandIndex = band;

@@ -58,6 +58,7 @@ private:
     void OnPrevQso();
     void OpenPrevQso();
     void OnPrevQsoRefresh();
+    void RefreshPrevQso();
 
     CBrushHandle m_brush;
     int m_bOnTop = 0;
