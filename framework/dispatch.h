@@ -27,6 +27,8 @@ public:
     // once, whatever it is, the same object included.
     void AttachDispatch(IDispatch* dispatch) { m_dispatch.Reset(dispatch); }
     void ReleaseDispatch() { m_dispatch.Reset(); }
+    // Forgets the interface without releasing it: its apartment is gone.
+    void DetachDispatch() { m_dispatch.Detach(); }
     IDispatch* GetDispatch() const { return m_dispatch.Get(); }
 
     // Calls member id (flags: DISPATCH_METHOD or DISPATCH_PROPERTYGET) with

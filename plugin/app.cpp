@@ -12,9 +12,11 @@ int CTestApp::InitInstance()
 
 int CTestApp::ExitInstance()
 {
-    g_moduleUnloading = true;
-    CloseOperatorWindows();
-    // Lets the Setup thread leave the module's code after its window is gone.
-    Sleep(20);
+    OnModuleUnload();
     return CWinApp::ExitInstance();
+}
+
+void CTestApp::ExitProcessInstance()
+{
+    ForgetSetupThreadAtExit();
 }

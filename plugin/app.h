@@ -9,6 +9,8 @@ public:
     int InitInstance() override;
     // Closes the operator windows before the module goes away.
     int ExitInstance() override;
+    // At process exit: the other threads are gone; nothing is waited for.
+    void ExitProcessInstance();
 };
 
 extern CTestApp theApp;

@@ -14,6 +14,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         // close and nobody to wait for.
         if (reserved == nullptr)
             theApp.ExitInstance();
+        else
+            theApp.ExitProcessInstance();
         return TRUE;
     default:
         return TRUE;

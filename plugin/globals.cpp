@@ -64,9 +64,9 @@ const CString g_htmlTail(CString("</table><h6 align=right>") + kReportCredit + "
 int g_htmlReport = 0;
 std::atomic<int> g_refreshPending{1};
 #ifdef _WIN32
-std::atomic<Setup*> g_pSetup{nullptr};
 std::atomic<bool> g_moduleUnloading{false};
 std::atomic<bool> g_closeRequested{false};
+SetupThreadLife g_setupThread;
 Prev_QSO* g_pPrevQso = nullptr;
 int g_lastWindowX = 0, g_lastWindowY = 0;
 int g_windowOnTop = 0;

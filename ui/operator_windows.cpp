@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <exception>
+#include <utility>
 
 #include "engine/prev_qso.h"
 #include "engine/settings.h"
@@ -225,16 +227,26 @@ BOOL Setup::OnInitDialog()
         g_prevQsoBands.Add("80m");
     }
     const CString mode = settings::ReadMode();
-    if (mode == "CW") {
-        RunMacro("<MODE:CW>");
-        RunMacro("<BAUDRATE:27>");
-        ShowMode(true);
-    } else if (mode == "SSB") {
-        RunMacro("<MODE:SSB>");
-        ShowMode(false);
+    if (mode == "CW" || mode == "SSB") {
+        const bool cw = mode == "CW";
+        ShowMode(cw);
+        // A host that fails the opening macro still gets a whole window:
+        // the failure is shown once the window runs.
+        try {
+            RunMacro(cw ? "<MODE:CW>" : "<MODE:SSB>");
+            if (cw)
+                RunMacro("<BAUDRATE:27>");
+        } catch (...) {
+            m_openingFailure = std::current_exception();
+        }
     }
-    PostRefresh(m_hWnd);
     DisableCloseBox(m_hWnd);
+    if (m_openingFailure)
+        ::PostMessageA(m_hWnd, WM_SETUP_OPENED, 0, 0);
+    PostRefresh(m_hWnd);
+    // A close asked for while the window was being made.
+    if (g_closeRequested)
+        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
@@ -363,9 +375,14 @@ bool Setup::OnSetCursor(HWND, int, int)
 
 INT_PTR Setup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    ++g_setupThread.progress;
     switch (msg) {
     case WM_PREV_QSO_REFRESH:
         OnPrevQsoRefresh();
+        return TRUE;
+    case WM_SETUP_OPENED:
+        if (m_openingFailure)
+            std::rethrow_exception(std::exchange(m_openingFailure, nullptr));
         return TRUE;
     case WM_DESTROY:
         // Nothing may be posted to a window that is going.

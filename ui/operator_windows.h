@@ -3,6 +3,8 @@
 // live and die on that thread; the host's thread reaches them only through
 // the published Setup window handle (ui/setup_window_handle.h).
 #pragma once
+#include <exception>
+
 #include "framework/handles_win.h"
 #include "framework/wnd_win.h"
 #include "resources/resource.h"
@@ -65,6 +67,8 @@ private:
     CAdvancedButton m_btnCW;
     CAdvancedButton m_btnSSB;
     int m_bViewPrev = 0;
+    // The opening macro's failure, shown once the window runs.
+    std::exception_ptr m_openingFailure;
 };
 
 extern Prev_QSO* g_pPrevQso;     // the open Previous QSO window (Setup thread only)

@@ -11,6 +11,8 @@
 #include "host/fake_host_app.h"
 #include "resources/resource.h"
 
+#include <tlhelp32.h>
+
 using Macros = std::vector<std::string>;
 
 // A wait long enough here for the Setup thread to act, several times
@@ -22,23 +24,69 @@ inline DWORD Scaled(DWORD ms)
 }
 
 
-inline BOOL CALLBACK IsSetupWindow(HWND h, LPARAM found)
+struct WindowSearch {
+    bool (*match)(HWND);
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchOwnWindow(HWND h, LPARAM search)
 {
+    auto* s = reinterpret_cast<WindowSearch*>(search);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && GetDlgItem(h, IDC_SETUP_CW)) {
-        *reinterpret_cast<HWND*>(found) = h;
+    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && s->match(h)) {
+        s->found = h;
         return FALSE;
     }
     return TRUE;
 }
 
+// A visible top-level window of this process that matches, else null.
+inline HWND FindOwnWindow(bool (*match)(HWND))
+{
+    WindowSearch s = {match, nullptr};
+    EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 // This process's Setup window (the dialog with a CW button), else null.
 inline HWND FindSetupWindow()
 {
-    HWND found = nullptr;
-    EnumWindows(IsSetupWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindOwnWindow([](HWND h) { return GetDlgItem(h, IDC_SETUP_CW) != nullptr; });
+}
+
+// Threads of this process that started in the code between base and end.
+inline int ThreadsStartedIn(const BYTE* base, const BYTE* end)
+{
+    typedef LONG(WINAPI * QueryThread)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryThread>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+    const int kStartAddress = 9; // ThreadQuerySetWin32StartAddress
+    int count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 t = {};
+    t.dwSize = sizeof t;
+    for (BOOL more = Thread32First(snapshot, &t); more; more = Thread32Next(snapshot, &t)) {
+        if (t.th32OwnerProcessID != GetCurrentProcessId())
+            continue;
+        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, t.th32ThreadID);
+        const BYTE* start = nullptr;
+        if (thread && query(thread, kStartAddress, &start, sizeof start, nullptr) == 0 && start >= base && start < end)
+            ++count;
+        if (thread)
+            CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+// The end of a loaded module's image.
+inline const BYTE* ImageEnd(HMODULE module)
+{
+    const BYTE* base = reinterpret_cast<const BYTE*>(module);
+    const auto* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    return base + headers->OptionalHeader.SizeOfImage;
 }
 
 // Pumps until the Setup window is there (or gone), at most 10 s.
@@ -87,6 +135,31 @@ inline std::string Shot(const std::string& name)
     return dir + "\\setup_" + name + ".bmp";
 }
 
+// A dialog of this process other than the plug-in's two windows: a box.
+inline HWND FindBox()
+{
+    return FindOwnWindow([](HWND h) {
+        char kind[16] = "";
+        GetClassNameA(h, kind, sizeof kind);
+        return std::string(kind) == "#32770" && !GetDlgItem(h, IDC_SETUP_CW) && !GetDlgItem(h, IDC_PREV_TABLE);
+    });
+}
+
+// The operator answers any box and closes the Setup window, until the
+// state holds (by default: no Setup window left); at most 10 s.
+inline bool OperatorCloses(bool (*done)() = [] { return FindSetupWindow() == nullptr; })
+{
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < Scaled(10000)) {
+        if (HWND box = FindBox())
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        else if (HWND setup = FindSetupWindow())
+            PostMessageA(setup, WM_CLOSE, 0, 0);
+        FakeHostApp::PumpFor(50);
+    }
+    return done();
+}
+
 // A host logger of version 2.19 with its automation object, and the plug-in.
 struct Station {
     explicit Station(const char* name, bool withHostObject = true) : dir(name)
@@ -97,6 +170,17 @@ struct Station {
         }
         fx::WriteHostVersion("2.19");
         REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    }
+    // The windows outlive an unload of the plug-in: the operator closes
+    // them before the host goes, so that the next station starts afresh.
+    ~Station()
+    {
+        OperatorCloses();
+        // The Setup thread ends by releasing this host's object: answer it.
+        const BYTE* base = reinterpret_cast<const BYTE*>(host.Module());
+        const BYTE* end = base ? ImageEnd(host.Module()) : nullptr;
+        for (DWORD i = 0; base && i < Scaled(500) && ThreadsStartedIn(base, end) > 0; ++i)
+            FakeHostApp::PumpFor(20);
     }
     // A reset that opens the Setup window, as the first one of a session does.
     HWND Open(const char* mode, const char* country = "YL")

@@ -9,36 +9,9 @@
 #include "e2e/setup_window.h"
 #include "support/message_boxes.h"
 
-#include <tlhelp32.h>
-
 namespace {
 
 const COLORREF kGreen = RGB(0, 255, 0), kGrey = RGB(240, 240, 240);
-
-// Threads of this process that started in the code between base and end.
-int ThreadsStartedIn(const BYTE* base, const BYTE* end)
-{
-    typedef LONG(WINAPI * QueryThread)(HANDLE, int, void*, ULONG, ULONG*);
-    auto query = reinterpret_cast<QueryThread>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
-    const int kStartAddress = 9; // ThreadQuerySetWin32StartAddress
-    int count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 t = {};
-    t.dwSize = sizeof t;
-    for (BOOL more = Thread32First(snapshot, &t); more; more = Thread32Next(snapshot, &t)) {
-        if (t.th32OwnerProcessID != GetCurrentProcessId())
-            continue;
-        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, t.th32ThreadID);
-        const BYTE* start = nullptr;
-        if (thread && query(thread, kStartAddress, &start, sizeof start, nullptr) == 0 && start >= base && start < end)
-            ++count;
-        if (thread)
-            CloseHandle(thread);
-    }
-    CloseHandle(snapshot);
-    return count;
-}
 
 } // namespace
 
@@ -150,6 +123,22 @@ TEST_CASE("Setup window: without a host object, and with a host that fails a cal
         CHECK(FaceOf(setup, IDC_SETUP_SSB) == kGreen);
         CHECK(Key("Mode") == "SSB");
     }
+    {
+        // The opening macro fails: the window still opens whole, shows the
+        // failure once and asks for its first refresh (the second call).
+        Station s("setup_failing_open");
+        support::BoxAnswerer boxes;
+        s.app->SetFailing(true);
+        HWND setup = s.Open("SSB");
+        REQUIRE(setup);
+        FakeHostApp::PumpFor(Scaled(500));
+        s.app->SetFailing(false);
+        REQUIRE(boxes.Seen().size() == 1);
+        CHECK(boxes.Seen()[0].text == "The host's automation call 16 failed: The host refused the call");
+        CHECK(s.app->Calls() == 2);
+        CHECK((GetMenuState(GetSystemMenu(setup, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0);
+        CHECK(FaceOf(setup, IDC_SETUP_SSB) == kGreen);
+    }
     Station s("setup_failing");
     HWND setup = s.Open(nullptr);
     REQUIRE(setup);
@@ -165,45 +154,6 @@ TEST_CASE("Setup window: without a host object, and with a host that fails a cal
     PostMessageA(setup, WM_COMMAND, MAKEWPARAM(IDC_SETUP_SSB, BN_CLICKED), 0);
     FakeHostApp::PumpFor(Scaled(300));
     CHECK(s.Sent() == Macros{"<MODE:CW>", "<BAUDRATE:27>", "<MODE:SSB>"});
-}
-
-TEST_CASE("Setup window: unloading closes it promptly, even inside a slow host call")
-{
-    const struct {
-        const char* what;
-        bool clickFirst; // else: unload right after the reset, its macros under way
-    } rows[] = {{"a click waits for the host", true}, {"the opening macros wait for the host", false}};
-    for (const auto& row : rows) {
-        INFO(std::string(row.what));
-        Station s("setup_unload");
-        const BYTE* base = reinterpret_cast<const BYTE*>(s.host.Module());
-        const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const BYTE* end = base + headers->OptionalHeader.SizeOfImage;
-        s.app->SetDelay(400);
-        if (row.clickFirst) {
-            s.app->SetDelay(0);
-            HWND setup = s.Open(nullptr);
-            REQUIRE(setup);
-            Click(setup, IDC_SETUP_VIEW_PREV); // the Previous QSO window too
-            s.app->SetDelay(400);
-            PostMessageA(GetDlgItem(setup, IDC_SETUP_SSB), BM_CLICK, 0, 0);
-        } else {
-            fx::SetStart("0");
-            s.host.ResetStats(fx::ContestReset());
-        }
-        Sleep(Scaled(300)); // not answered: the Setup thread now waits inside a call
-        const DWORD start = GetTickCount();
-        s.host.Unload();
-        const DWORD took = GetTickCount() - start;
-        MESSAGE(std::string(row.what), ": unload took ", took, " ms");
-        CHECK(took < Scaled(2500)); // about 0.4 s per pending call here
-        FakeHostApp::PumpFor(Scaled(5000)); // the process runs on
-        CHECK(FindSetupWindow() == nullptr);
-        CHECK(ThreadsStartedIn(base, end) == 0);
-    }
-    Station again("setup_reload"); // loads and opens again
-    CHECK(again.Open(nullptr) != nullptr);
 }
 
 TEST_CASE("Setup window: a host that ends with the windows open ends at once")
