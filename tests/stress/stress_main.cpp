@@ -55,7 +55,7 @@ CString RefreshOnce(const char* call)
     {
         CSingleLock lock(g_storeLock);
         g_prevQsoCall = call;
-        LookUpPrevQso(call, "80m", g_prevQsoRows[0]);
+        LookUpPrevQso(call, g_prevQsoBands.IsEmpty() ? CString() : g_prevQsoBands[0], g_prevQsoRows[0]);
         row = g_prevQsoRows[0];
     }
     const WindowTextInputs in = CurrentWindowTextInputs();
@@ -81,6 +81,12 @@ int main(int argc, char** argv)
     long reads = 0;
     const auto start = std::chrono::steady_clock::now();
     std::thread setup([&] {
+        {
+            // As the Setup window does when it opens.
+            CSingleLock lock(g_storeLock);
+            g_prevQsoBands.RemoveAll();
+            g_prevQsoBands.Add("80m");
+        }
         size_t length = 0;
         for (int i = 0; !done; ++i, ++reads)
             length += RefreshOnce(kCalls[i % 4]).GetLength();
