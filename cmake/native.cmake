@@ -18,4 +18,27 @@ if(BALTIC_NATIVE_TESTS AND CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
   set(NATIVE_UNIT_TESTS ${NATIVE_BINARY_DIR}/bin/unit_tests)
+
+  # The core again with ThreadSanitizer, for the two-thread stress.
+  ExternalProject_Add(native_tsan
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/native-tsan
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=${NATIVE_CXX} -DBALTIC_SANITIZER=thread
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND "")
+  set(NATIVE_STRESS ${CMAKE_BINARY_DIR}/native-tsan/bin/stress_tests)
+
+  # And with clang's libFuzzer, ASan and UBSan, for the exports' fuzzer.
+  find_program(NATIVE_CLANGXX NAMES clang++ clang++-14)
+  if(NATIVE_CLANGXX)
+    ExternalProject_Add(native_fuzz
+      SOURCE_DIR ${CMAKE_SOURCE_DIR}
+      BINARY_DIR ${CMAKE_BINARY_DIR}/native-fuzz
+      CMAKE_ARGS -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=${NATIVE_CLANGXX} -DBALTIC_SANITIZER=fuzzer
+      BUILD_ALWAYS ON
+      INSTALL_COMMAND "")
+    set(NATIVE_FUZZER ${CMAKE_BINARY_DIR}/native-fuzz/bin/fuzz_exports)
+  else()
+    message(WARNING "No clang++: the exports' fuzzer is not built (scripts/setup.sh installs clang).")
+  endif()
 endif()

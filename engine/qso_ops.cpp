@@ -118,7 +118,11 @@ COleDateTime DateFromHost(const COleDateTime* p)
 {
     if (!p)
         return COleDateTime(0.0, COleDateTime::null);
-    return COleDateTime(p->m_dt, static_cast<COleDateTime::DateTimeStatus>(p->m_status));
+    // A status no date has is taken as invalid, which it reads as anyway.
+    const int status = p->m_status;
+    if (status != COleDateTime::valid && status != COleDateTime::null)
+        return COleDateTime(p->m_dt, COleDateTime::invalid);
+    return COleDateTime(p->m_dt, static_cast<COleDateTime::DateTimeStatus>(status));
 }
 
 int AddQso(const QsoArgs& q)

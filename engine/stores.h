@@ -1,6 +1,8 @@
 // The QSO store, the bands worked and the shared texts of the module.
-// g_storeLock guards g_qsoLog, g_bandsWorked, g_prevQsoRows and
-// g_prevQsoCall: the host's thread writes them, the Setup thread reads them.
+// g_storeLock guards g_qsoLog, g_bandsWorked, g_prevQsoRows, g_prevQsoCall,
+// g_prevQsoBands, g_contestYear and g_russianUi: the host's thread writes
+// them, the Setup thread reads them (the last two through
+// engine/window_texts.h). The other globals belong to the host's thread.
 #pragma once
 #include <atomic>
 

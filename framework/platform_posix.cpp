@@ -205,8 +205,13 @@ int AnsiCompareNoCase(const char* a, const char* b)
     }
 }
 
+// The settings file is read and rewritten whole from both threads; like
+// the Windows profile calls, one at a time in the process.
+static std::mutex g_profileMutex;
+
 CString ProfileRead(const char* section, const char* key, const char* defaultValue, const char* file)
 {
+    std::lock_guard<std::mutex> lock(g_profileMutex);
     // Trailing blanks of the default go, as Windows drops them.
     std::string value = defaultValue ? defaultValue : "";
     value.erase(value.find_last_not_of(' ') + 1);
@@ -226,6 +231,7 @@ CString ProfileRead(const char* section, const char* key, const char* defaultVal
 // rewrites it whole, so a missing folder fails and creates nothing.
 bool ProfileWrite(const char* section, const char* key, const char* value, const char* file)
 {
+    std::lock_guard<std::mutex> lock(g_profileMutex);
     const std::string name = NativeName(file);
     std::string bytes;
     if (!section || !ReadWhole(name, bytes))

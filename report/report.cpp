@@ -22,13 +22,20 @@ struct Rates {
 };
 
 // Whole minutes between the reference and a QSO, the difference first
-// rounded to the nearest half second.
-int MinutesBefore(const COleDateTime& reference, const COleDateTime& t)
+// rounded to the nearest half second. False when either date is not a
+// valid finite date or the two lie more than a year apart: such a QSO
+// counts in neither rate window (and no conversion to int can overflow).
+bool MinutesBefore(const COleDateTime& reference, const COleDateTime& t, int& minutes)
 {
+    const double kYear = 366.0;
+    if (reference.GetStatus() != COleDateTime::valid || t.GetStatus() != COleDateTime::valid)
+        return false;
+    const double d = reference.DaysSince(t);
+    if (!(std::fabs(d) <= kYear)) // NaN and infinities fail this too
+        return false;
     const double halfSecond = 1.0 / 172800.0;
-    double d = reference.DaysSince(t);
-    double m = (d + (d >= 0.0 ? halfSecond : -halfSecond)) * 1440.0;
-    return static_cast<int>(m);
+    minutes = static_cast<int>((d + (d >= 0.0 ? halfSecond : -halfSecond)) * 1440.0);
+    return true;
 }
 
 // HTML-escapes text inserted into the page (the templates are not escaped).
@@ -143,8 +150,8 @@ const char* RunReport()
             }
             if (r.m_band == lastBand) {
                 lastQsoPoints = points;
-                if (!g_cabrilloRun) {
-                    int m = MinutesBefore(reference, r.m_time);
+                int m = 0;
+                if (!g_cabrilloRun && MinutesBefore(reference, r.m_time, m)) {
                     if (m < 60) {
                         ++rates.hourQsos;
                         rates.hourPoints += points;

@@ -47,7 +47,14 @@ bool NeverOpensSetup(const CString& version)
 
 int ResetStats(const ResetArgs& a)
 {
-    g_contestYear = a.first.Format("%Y");
+    {
+        // The Setup thread builds its window titles from these.
+        CString year = a.first.Format("%Y");
+        CSingleLock lock(g_storeLock);
+        g_contestYear = year;
+        if (IsRussianTextCountry(a.myCountry))
+            g_russianUi = 1;
+    }
     g_contestDate = a.second.Format("%d.%m.%Y");
 
     DiscoverHostVersion(a.hostFolder);
@@ -63,8 +70,6 @@ int ResetStats(const ResetArgs& a)
     g_myContinent = a.myContinent;
     if (IsBalticCountry(a.myCountry))
         g_balticStation = 1;
-    if (IsRussianTextCountry(a.myCountry))
-        g_russianUi = 1;
     g_myCall = a.myCall;
 
     {

@@ -53,6 +53,7 @@ have_cmd xvfb-run || need+=(xvfb)
 have_cmd xauth || need+=(xauth)
 have_cmd clang || need+=(clang)
 have_cmd llvm-nm || need+=(llvm)
+have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev) # libFuzzer, for the exports' fuzzer
 [ -f /usr/include/doctest/doctest.h ] || need+=(doctest-dev)
 have_pkg wine32:i386 || need+=(wine wine32:i386)
 have_cmd chromium || need+=(chromium)

@@ -8,6 +8,7 @@
 #include "engine/prev_qso.h"
 #include "engine/settings.h"
 #include "engine/stores.h"
+#include "engine/window_texts.h"
 #include "framework/dc_win.h"
 #include "framework/text_win.h"
 #include "ui/host_link.h"
@@ -44,9 +45,10 @@ const Texts kRussian = {"\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE8 BALTIC-%s",
                         "BALTIC-CW/SSB-%s \xCF\xF0\xE5\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO",
                         "BALTIC-CW/SSB-%s \xF0\xE0\xE1\xEE\xF2\xE0\xEB\xE8 \xF1 %s"};
 
+// The texts and year are read from a copy: the host's thread resets them.
 const Texts& CurrentTexts()
 {
-    return g_russianUi ? kRussian : kEnglish;
+    return CurrentWindowTextInputs().russian ? kRussian : kEnglish;
 }
 
 // Shows a text kept in Windows-1251 (Russian) or plain ASCII through the
@@ -59,7 +61,7 @@ void SetText1251(HWND window, const CString& text)
 CString WithYear(const char* format, const CString& call = CString())
 {
     CString text;
-    text.Format(format, g_contestYear.GetString(), call.GetString());
+    text.Format(format, CurrentWindowTextInputs().year.GetString(), call.GetString());
     return text;
 }
 
@@ -192,7 +194,7 @@ void Setup::SetTexts()
 {
     const Texts& t = CurrentTexts();
     HWND modeLabel = GetDlgItem(IDC_SETUP_MODE_LABEL);
-    if (g_russianUi) // the longer label needs more room
+    if (&t == &kRussian) // the longer label needs more room
         SetWindowPos(modeLabel, nullptr, 26, 8, 70, 15, SWP_NOZORDER);
     SetText1251(GetDlgItem(IDC_SETUP_VIEW_LABEL), t.view);
     SetText1251(modeLabel, t.mode);

@@ -272,9 +272,12 @@ std::string Model::Report()
             if (band == last->band) {
                 lastPoints = pts;
                 // Whole minutes before the last record; a time that is not
-                // valid on either side is no time away.
-                long minutes = last->time.status || r.time.status ? 0 : (last->time.seconds - r.time.seconds) / 60;
-                hourQ += minutes < 60, hourP += minutes < 60 ? pts : 0, tenQ += minutes < 10, tenP += minutes < 10 ? pts : 0;
+                // valid on either side counts in neither window.
+                if (!last->time.status && !r.time.status) {
+                    long minutes = (last->time.seconds - r.time.seconds) / 60;
+                    hourQ += minutes < 60, hourP += minutes < 60 ? pts : 0;
+                    tenQ += minutes < 10, tenP += minutes < 10 ? pts : 0;
+                }
             }
         }
         rows += html ? Fmt("<tr><th> <center>%s</center></th><td><center>%i</center></td><td><center>%i</center></td>"

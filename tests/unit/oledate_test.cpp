@@ -1,5 +1,7 @@
 #include <doctest.h>
 
+#include <limits>
+
 #include "framework/oledate.h"
 
 // Our conversion against the platform's own, which only Windows (Wine) has.
@@ -101,6 +103,10 @@ TEST_CASE("date-time formatting patterns, null and invalid values")
     CHECK(COleDateTime(43605.0, COleDateTime::invalid).Format("%H%M") == "Invalid DateTime");
     CHECK(COleDateTime(1e12).Format("%H%M") == "Invalid DateTime");
     CHECK(COleDateTime(-1e7).Format("%Y") == "Invalid DateTime");
+    // No day count, however odd, reaches a conversion to int.
+    for (double odd : {1e9, -1e9, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                       -std::numeric_limits<double>::infinity()})
+        CHECK(COleDateTime(odd).Format("%Y-%m-%d %H%M") == "Invalid DateTime");
 }
 
 TEST_CASE("differences are taken in days on a linear scale")

@@ -2,6 +2,7 @@
 // layouts, compared as whole texts written from the layouts by hand.
 #include <doctest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,7 @@ struct Qso {
     const char* mode;
     const char* band;
     int dupe;
+    COleDateTime::DateTimeStatus status = COleDateTime::valid;
 };
 
 // Stores the QSOs as the engine would have: dupes are not counted, and each
@@ -64,7 +66,7 @@ void Fill(const std::vector<Qso>& qsos)
         r.m_call = q.call;
         r.m_country = q.country;
         r.m_continent = q.continent;
-        r.m_time = COleDateTime(q.time);
+        r.m_time = COleDateTime(q.time, q.status);
         r.m_mode = q.mode;
         r.m_band = q.band;
         r.m_dupe = q.dupe;
@@ -336,6 +338,40 @@ TEST_CASE("rates: minutes back from the last QSO, rounded to the half second, on
         Scene scene("report_rates");
         Fill({c.probe, {"LY1A", "LY", "EU", At(12, 0), "CW", "80m", 0}});
         CHECK(std::string(RunReport()) == TextReport(c.expected));
+    }
+}
+
+TEST_CASE("rates: a date that is not a finite valid date, or more than a year away, counts in neither window")
+{
+    // As above: DL1A (1 point) as the probe, then LY1A (10 points) at 12:00 as the last QSO.
+    const std::string totals = "80m\t 2\t 11\t 2\t 0\r\nTotal\t 2\t 11\t 2\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\n"
+                               "Last QSO: 10 points\r\n";
+    const std::string lastOnly = "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+                                 "Hourly (10min) pts rate:    10 (60) points/hour\r\n\r\n";
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* name;
+        double probe;
+        COleDateTime::DateTimeStatus status;
+        double last;
+        std::string rates;
+    } cases[] = {
+        {"NaN", nan, COleDateTime::valid, At(12, 0), lastOnly},
+        {"-1e9 days", -1e9, COleDateTime::valid, At(12, 0), lastOnly},
+        {"+1e9 days", 1e9, COleDateTime::valid, At(12, 0), lastOnly},
+        {"+infinity", inf, COleDateTime::valid, At(12, 0), lastOnly},
+        {"-infinity", -inf, COleDateTime::valid, At(12, 0), lastOnly},
+        {"400 days before", At(12, 0) - 400.0, COleDateTime::valid, At(12, 0), lastOnly},
+        {"400 days after", At(12, 0) + 400.0, COleDateTime::valid, At(12, 0), lastOnly},
+        {"a minute before, status invalid", At(11, 59), COleDateTime::invalid, At(12, 0), lastOnly},
+        {"a minute before, status null", At(11, 59), COleDateTime::null, At(12, 0), lastOnly},
+        {"the last QSO's own date NaN", At(11, 59), COleDateTime::valid, nan, kNoRates},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        Scene scene("report_odd_dates");
+        Fill({{"DL1A", "DL", "EU", c.probe, "CW", "80m", 0, c.status}, {"LY1A", "LY", "EU", c.last, "CW", "80m", 0}});
+        CHECK(std::string(RunReport()) == TextReport(totals + c.rates));
     }
 }
 

@@ -1,0 +1,12 @@
+#include "engine/window_texts.h"
+
+#include "engine/stores.h"
+
+WindowTextInputs CurrentWindowTextInputs()
+{
+    CSingleLock lock(g_storeLock);
+    WindowTextInputs in;
+    in.year = g_contestYear;
+    in.russian = g_russianUi != 0;
+    return in;
+}
