@@ -450,8 +450,6 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open export not
     }
     const std::string log = support::ReadBytes("YL2AA.cbr");
     REQUIRE(log.find(ly1bb + "END-OF-LOG:\r\n") != std::string::npos);
-    const std::string bad = support::ReadBytes(fx::kBadFile);
-    REQUIRE(bad.find("ES2CC") != std::string::npos);
 
     struct Timer {
         UINT_PTR id = SetTimer(nullptr, 0, 50, HostTimer);
@@ -463,6 +461,8 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open export not
     } timer;
     for (const bool cancel : {true, false}) {
         CAPTURE(cancel);
+        const std::string bad = support::ReadBytes(fx::kBadFile);
+        REQUIRE(bad.find("ES2CC") != std::string::npos);
         TimerCalls calls;
         calls.host = &host;
         g_timerCalls = &calls;
@@ -482,7 +482,9 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open export not
         // The host replays its log after the reset, then asks for the report.
         REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
         REQUIRE(host.AddData(fx::Qso("ES1AA", 21, 35)) == 1);
+        REQUIRE(host.AddData(WrongBand("ES2CC", 20)) == 0);
         const std::string report = Report(host);
+        lastReport = report;
         CHECK(operatorAnswers.Headers().size() == 1);
         if (cancel) {
             CHECK(support::ReadBytes("YL2AA.cbr") == log);
