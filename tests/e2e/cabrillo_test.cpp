@@ -395,7 +395,7 @@ namespace {
 // header dialog is open, and the files as they stood right after them.
 struct TimerCalls {
     PluginHost* host = nullptr;
-    std::atomic<bool> due{false}, done{false};
+    std::atomic<bool> due{false}, started{false}, done{false};
     std::string report, logDuring, badDuring;
     int added = -1, reset = -1;
 };
@@ -411,7 +411,8 @@ HostQso WrongBand(const char* call, int minute)
 void CALLBACK HostTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     TimerCalls* t = g_timerCalls;
-    if (!t || !t->due || t->done)
+    // Once: a dialog opened by these calls would run this timer again.
+    if (!t || !t->due || t->started.exchange(true))
         return;
     t->report = Report(*t->host);
     t->added = t->host->AddData(WrongBand("LY2BB", 50));
