@@ -1,7 +1,6 @@
 #include "cabrillo/header.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -64,6 +63,21 @@ CString CabrilloFileBase(const CString& callsign)
     return CString(s);
 }
 
+namespace {
+
+// A line break in a one-line field would start a new settings key or a new
+// log line: each CR and LF becomes a blank.
+void KeepOnOneLine(CString& text)
+{
+    std::string s = text.str();
+    for (char& c : s)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    text = CString(s);
+}
+
+} // namespace
+
 void CCabrilloHeader::LoadForEdit(const CString& callsign)
 {
     m_callsign = callsign;
@@ -90,6 +104,10 @@ void CCabrilloHeader::LoadForEdit(const CString& callsign)
 
 void CCabrilloHeader::StoreConfirmed()
 {
+    for (CString* field : {&m_callsign, &m_operators, &m_name, &m_address, &m_addressCity, &m_addressPostalCode,
+                           &m_addressCountry, &m_categoryOperator, &m_categoryBand, &m_categoryTime, &m_location,
+                           &m_categoryMode, &m_contest, &m_email, &m_club})
+        KeepOnOneLine(*field);
     // One settings value holds the whole soapbox, its line breaks escaped.
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "\r", "<CR>"), "\n", "<LF>");
     settings::WriteText(settings::kOperators, m_operators);
@@ -157,14 +175,8 @@ CString CCabrilloHeader::WriteLog()
         text += m_qsoLines[i];
     tag("END-OF-LOG:", "");
 
-    CStdioFile file;
-    if (!file.Open(name, CStdioFile::modeWrite))
+    // The last good log is replaced only by a whole new one.
+    if (!ReplaceFileContent(name, text))
         return CString("File could not be written: ") + name;
-    bool written = file.WriteString(text);
-    if (!file.Close() || !written) {
-        // A log cut short must not pass for the whole log.
-        std::remove(name);
-        return CString("File could not be written: ") + name;
-    }
     return CString("File produced: ") + name;
 }

@@ -13,8 +13,9 @@ public:
     // Before the dialog: the callsign and file base, the stored values,
     // the fixed category defaults, the soapbox with real line breaks.
     void LoadForEdit(const CString& callsign);
-    // After OK: stores the values (soapbox escaped), turns the soapbox into
-    // its log-file form and empties the QSO lines.
+    // After OK: turns each line break of a one-line field into a blank,
+    // stores the values (soapbox escaped), turns the soapbox into its
+    // log-file form and empties the QSO lines.
     void StoreConfirmed();
     // Formats one QSO line and appends it to m_qsoLines.
     void AddQso(CString call, int freqKHz, CString modeCode, const COleDateTime* time, CString rstSent,

@@ -9,7 +9,6 @@
 #include "engine/info.h"
 #include "engine/qso_log.h"
 #include "framework/lock.h"
-#include "framework/stdiofile.h"
 
 extern CQsoLog g_qsoLog;
 extern CStringArray g_prevQsoRows[6];
@@ -17,9 +16,8 @@ extern CStringArray g_bandsWorked;
 extern CStringArray g_prevQsoBands;
 extern CCriticalSection g_storeLock;
 
-extern CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_lineBuffer,
-    g_badQsoPath, g_prevQsoCall, g_resultText;
-extern CStdioFile g_textFile;
+extern CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_badQsoPath,
+    g_prevQsoCall, g_resultText;
 extern CString g_iniSection; // "Settings"
 extern CString g_iniFile;    // "Plugins\BALTIC.ini"
 

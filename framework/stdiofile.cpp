@@ -1,5 +1,7 @@
 #include "framework/stdiofile.h"
 
+#include "framework/platform.h"
+
 #include <string>
 #ifdef _WIN32
 #include <share.h>
@@ -87,4 +89,25 @@ bool CStdioFile::Close()
     m_readBuf.clear();
     m_readPos = 0;
     return sound;
+}
+
+bool ReplaceFileContent(const char* name, const CString& content)
+{
+    const CString temp = CString(name) + ".tmp";
+    CStdioFile out;
+    bool written = out.Open(temp, CStdioFile::modeWrite) && out.WriteString(content);
+    written = out.Close() && written;
+    if (!written) {
+        std::remove(temp);
+        return false;
+    }
+    if (ReplaceFileWith(temp, name))
+        return true;
+    if (!out.Open(name, CStdioFile::modeWrite))
+        return false;
+    written = out.WriteString(content);
+    if (!out.Close() || !written)
+        return false;
+    std::remove(temp);
+    return true;
 }

@@ -41,3 +41,12 @@ private:
     std::string m_readBuf; // block read ahead by ReadString
     size_t m_readPos = 0;
 };
+
+// Gives the file name the content without ever losing a complete copy:
+// the content goes to name + ".tmp" beside it, which takes the old file's
+// place only when written whole. A file that another program holds open
+// cannot be replaced; it is then rewritten in place. False when the
+// content did not reach name. A copy that could not be written whole is
+// removed and the old file stays as it was; a whole copy that could not be
+// put in place stays beside it, since it may be the only complete one.
+bool ReplaceFileContent(const char* name, const CString& content);

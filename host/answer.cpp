@@ -196,8 +196,24 @@ void ExportAnswerer::OnOutput(void (*hook)(HWND, void*), void* context)
     m_hookContext = context;
 }
 
+void ExportAnswerer::OnHeader(void (*hook)(HWND, void*), void* context)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_headerHook = hook;
+    m_headerHookContext = context;
+}
+
 void ExportAnswerer::AnswerHeader(HWND dialog)
 {
+    void (*hook)(HWND, void*);
+    void* context;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        hook = m_headerHook;
+        context = m_headerHookContext;
+    }
+    if (hook)
+        hook(dialog, context);
     // Let the dialog paint before it is pictured.
     if (!m_answer.screenshot.empty() || !m_answer.listScreenshot.empty())
         Sleep(300);

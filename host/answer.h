@@ -69,6 +69,9 @@ public:
     // Called on the answering thread while an "Output" box is open, before
     // OK is pressed (a test posts the host's messages from here).
     void OnOutput(void (*hook)(HWND box, void* context), void* context);
+    // Called on the answering thread while a header dialog is open, before
+    // it is read and answered (a test lets the host's timers call in here).
+    void OnHeader(void (*hook)(HWND dialog, void* context), void* context);
 
 private:
     void Run();
@@ -80,6 +83,8 @@ private:
     std::vector<OutputSeen> m_outputs;
     void (*m_hook)(HWND, void*) = nullptr;
     void* m_hookContext = nullptr;
+    void (*m_headerHook)(HWND, void*) = nullptr;
+    void* m_headerHookContext = nullptr;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

@@ -1,9 +1,13 @@
 // The exported entry points: each copies the host's parameters (a null text
 // becomes empty text on assignment to CString) and runs the operation
 // through the barrier, so no exception reaches the host. The entry points
-// that cannot fail answer directly.
+// that cannot fail answer directly. While the plug-in has a dialog or box
+// open on the host's thread (engine/host_modal.h), the host's windows may
+// call again: every entry point that would change the store, a file or a
+// setting, or open a window, then answers its fallback and does nothing.
 #include "plugin/exports.h"
 
+#include "engine/host_modal.h"
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
 #include "framework/barrier.h"
@@ -38,6 +42,8 @@ const char* const kEmpty = "";
 
 BALTIC_API int __cdecl AddData0(BALTIC_QSO_PARAMS)
 {
+    if (HostModalOpen())
+        return 0;
     return RunGuarded(0, [&] {
         return AddQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country,
                               continent, band));
@@ -46,6 +52,8 @@ BALTIC_API int __cdecl AddData0(BALTIC_QSO_PARAMS)
 
 BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
 {
+    if (HostModalOpen())
+        return 1;
     RunGuarded([&] {
         RemoveQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country, continent,
                           band));
@@ -55,6 +63,9 @@ BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
 
 BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
 {
+    // The host replays its log after every reset: a refused one loses nothing.
+    if (HostModalOpen())
+        return 1;
     RunGuarded([&] {
         ResetArgs a;
         a.hostFolder = hostFolder;
@@ -71,6 +82,11 @@ BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
 
 BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
 {
+    if (HostModalOpen()) {
+        if (nrOut)
+            nrOut[0] = '\0';
+        return 1;
+    }
     return RunGuarded(1, [&] {
         CallCheckArgs c;
         c.call = call;
@@ -88,8 +104,9 @@ BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
 
 BALTIC_API const char* __cdecl GetResult0(int* status)
 {
-    // A run that fails part-way still answers with what it had built.
-    const char* result = RunGuarded<const char*>(nullptr, [] { return RunReport(); });
+    // A run that fails part-way still answers with what it had built; so
+    // does a report asked for while a dialog or box is open.
+    const char* result = HostModalOpen() ? nullptr : RunGuarded<const char*>(nullptr, [] { return RunReport(); });
     if (!result)
         result = g_resultText.GetString();
     if (status)
@@ -114,7 +131,12 @@ BALTIC_API int __cdecl IsValidExchg0(BALTIC_EXCHG_PARAMS)
 
 BALTIC_API void __cdecl SetupSet0()
 {
-    RunGuarded([] { ShowMessageBox("No additional setup for this contest", nullptr, 0 /* MB_OK */); });
+    if (HostModalOpen())
+        return;
+    RunGuarded([] {
+        CHostModalScope modal;
+        ShowMessageBox("No additional setup for this contest", nullptr, 0 /* MB_OK */);
+    });
 }
 
 BALTIC_API unsigned int __cdecl setVersion(const char*)

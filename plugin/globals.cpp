@@ -4,6 +4,7 @@
 // for the native tests, has the rest.
 #include "cabrillo/header.h"
 #include "engine/hooks.h"
+#include "engine/host_modal.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
 #include "report/report.h"
@@ -37,9 +38,8 @@ CQsoLog g_qsoLog;
 CStringArray g_prevQsoRows[6];
 CStringArray g_bandsWorked;
 
-CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_lineBuffer, g_badQsoPath,
-    g_prevQsoCall, g_resultText;
-CStdioFile g_textFile;
+CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_badQsoPath, g_prevQsoCall,
+    g_resultText;
 CString g_iniSection("Settings");
 CString g_iniFile("Plugins\\BALTIC.ini");
 
@@ -76,6 +76,9 @@ double g_lastSp1Frequency = 0.0;
 std::atomic<HWND> g_setupWindow{nullptr};
 #endif
 
+// Dialogs and boxes open on the host's thread (engine/host_modal.h).
+std::atomic<int> g_hostModalDepth{0};
+
 // The operator windows' steps, as the window layer installs them at load.
 WindowHooks g_windowHooks = kNoWindows;
 
@@ -83,7 +86,6 @@ WindowHooks g_windowHooks = kNoWindows;
 int g_balticStation = 0;
 int g_russianUi = 0;
 int g_cabrilloRun = 0;
-int g_exportBoxOpen = 0;
 int g_startFlag = 0;
 int g_badQsoCount = 0;
 int g_claimedScore = 0;

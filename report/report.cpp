@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "cabrillo/header.h"
+#include "engine/bad_qso_file.h"
+#include "engine/host_modal.h"
 #include "engine/stores.h"
 #include "framework/platform.h"
 #include "report/score.h"
@@ -74,11 +76,9 @@ void ExportCabrillo(const CArray<CInfo>& log)
                                 r.m_rstSent, r.m_nrSent, r.m_rstRcvd, r.m_nrRcvd);
     }
     CString message = g_cabrilloHeader.WriteLog();
-    // The box pumps the host's messages while it is open (see RunReport).
-    struct BoxOpen {
-        BoxOpen() { g_exportBoxOpen = 1; }
-        ~BoxOpen() { g_exportBoxOpen = 0; }
-    } open;
+    // The box pumps the host's messages while it is open: a report asked
+    // for meanwhile answers the one just built and runs no second export.
+    CHostModalScope modal;
     ShowMessageBox(message, "Output", 0x40 /* MB_OK | MB_ICONINFORMATION */);
 }
 
@@ -86,10 +86,6 @@ void ExportCabrillo(const CArray<CInfo>& log)
 
 const char* RunReport()
 {
-    // Asked again from a message of the host while the export's "Output"
-    // box is open: the report just built stands, and one export at a time.
-    if (g_exportBoxOpen)
-        return g_resultText.GetString();
     const bool html = g_htmlReport != 0;
     CString& out = g_resultText;
     out.Empty();

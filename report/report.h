@@ -10,9 +10,6 @@ struct ResetArgs {
     CString myCountry, myContinent;
 };
 
-// 1 while an export's "Output" box is open on the host's thread.
-extern int g_exportBoxOpen;
-
 // Builds the report into g_resultText and returns it.
 const char* RunReport();
 int ResetStats(const ResetArgs& a);

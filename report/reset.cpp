@@ -1,9 +1,12 @@
 #include <cstdlib>
 
+#include "engine/bad_qso_file.h"
 #include "engine/hooks.h"
+#include "engine/host_modal.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
 #include "framework/platform.h"
+#include "framework/stdiofile.h"
 #include "report/report.h"
 #include "report/score.h"
 #include "engine/settings.h"
@@ -23,15 +26,16 @@ void DiscoverHostVersion(const CString& hostFolder)
         g_hostVersion = "Qorv";
         return;
     }
-    if (!g_textFile.Open("Qorv2.ini", CStdioFile::modeRead))
+    CStdioFile file;
+    if (!file.Open("Qorv2.ini", CStdioFile::modeRead))
         return;
-    while (g_textFile.ReadString(g_lineBuffer)) {
-        if (g_lineBuffer.Find("Qorv=") >= 0) {
-            g_hostVersion = g_lineBuffer.Mid(5);
+    CString line;
+    while (file.ReadString(line)) {
+        if (line.Find("Qorv=") >= 0) {
+            g_hostVersion = line.Mid(5);
             break;
         }
     }
-    g_textFile.Close();
 }
 
 bool NeverOpensSetup(const CString& version)
@@ -65,7 +69,9 @@ int ResetStats(const ResetArgs& a)
         g_bandsWorked.RemoveAll();
     }
 
-    g_cabrilloRun = a.cabrillo;
+    // Set only when the operator confirms the header dialog below: a
+    // report asked for while it is open must not export.
+    g_cabrilloRun = 0;
 
     g_myContinent = a.myContinent;
     if (IsBalticCountry(a.myCountry))
@@ -82,9 +88,10 @@ int ResetStats(const ResetArgs& a)
     }
 
     if (a.cabrillo) {
-        // A cancelled header dialog cancels the export.
-        if (!g_windowHooks.editCabrilloHeader(a.myCall, &a.first, &a.second))
-            g_cabrilloRun = 0;
+        // A cancelled header dialog cancels the export. The host's windows
+        // stay live while it is open: the guard refuses their calls.
+        CHostModalScope modal;
+        g_cabrilloRun = g_windowHooks.editCabrilloHeader(a.myCall, &a.first, &a.second) ? 1 : 0;
         settings::WriteText(settings::kStart, "1");
     }
 
@@ -97,9 +104,6 @@ int ResetStats(const ResetArgs& a)
         settings::WriteText(settings::kStart, "1");
     }
 
-    g_badQsoPath = CString("BadQSO_RirezIzeruz_") + a.second.Format("%d_%m_%Y") + ".txt";
-    CStdioFile file;
-    if (file.Open(g_badQsoPath, CStdioFile::modeWrite))
-        file.WriteLine(kBadQsoHeader);
+    StartBadQsoFile(CString("BadQSO_RirezIzeruz_") + a.second.Format("%d_%m_%Y") + ".txt");
     return 1;
 }

@@ -48,14 +48,3 @@ void SortBands(CStringArray& bands)
             }
 }
 
-int CountBadQsos()
-{
-    int count = 0;
-    if (!g_textFile.Open(g_badQsoPath, CStdioFile::modeRead))
-        return 0;
-    while (g_textFile.ReadString(g_lineBuffer))
-        if (g_lineBuffer.Find("DUPE", 1) < 0 && g_lineBuffer.Find("UBN", 1) < 0)
-            ++count;
-    g_textFile.Close();
-    return count;
-}

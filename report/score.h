@@ -11,6 +11,3 @@ int QsoPoints(const CInfo& qso);
 // Orders the bands by their names left-padded with "0" to 20 characters,
 // descending, so that "160m" comes before "80m" before "40m".
 void SortBands(CStringArray& bands);
-
-// Lines of the bad-QSO file that are neither its header nor a dupe.
-int CountBadQsos();

@@ -3,6 +3,7 @@
 // would; the next report writes the .cbr file and names it in a box.
 #include <doctest.h>
 
+#include <atomic>
 #include <string>
 
 #include "e2e/engine_fixture.h"
@@ -275,20 +276,35 @@ TEST_CASE("Cabrillo: every report rewrites the log, with a QSO added in between 
     CHECK(operatorAnswers.Outputs().size() == 2);
 }
 
-TEST_CASE("Cabrillo: a log that cannot be written is reported as not written")
+TEST_CASE("Cabrillo: a log that cannot be written is reported as not written, and the previous log stays")
 {
     support::Scratch dir("cabrillo_unwritable");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     ExportAnswerer operatorAnswers(Pictured("unwritable"));
-    // A folder holds the file's name.
-    REQUIRE(CreateDirectoryA("YL2AA.cbr", nullptr));
     REQUIRE(host.ResetStats(ExportReset()) == 1);
     REQUIRE(host.AddData(fx::Qso()) == 1);
-    Report(host);
-    REQUIRE(operatorAnswers.Outputs().size() == 1);
-    CHECK(operatorAnswers.Outputs()[0].text == "File could not be written: YL2AA.cbr");
-    CHECK((GetFileAttributesA("YL2AA.cbr") & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    // A folder holds the name of the new log written beside the old one,
+    // then the log's own name.
+    const std::string previous = "START-OF-LOG: 3.0\r\nthe last good log\r\nEND-OF-LOG:\r\n";
+    support::WriteBytes("YL2AA.cbr", previous);
+    const struct {
+        const char* folder;
+        bool previousStays;
+    } rows[] = {{"YL2AA.cbr.tmp", true}, {"YL2AA.cbr", false}};
+    for (const auto& row : rows) {
+        CAPTURE(row.folder);
+        support::RemoveFile(row.folder);
+        REQUIRE(CreateDirectoryA(row.folder, nullptr));
+        Report(host);
+        REQUIRE(!operatorAnswers.Outputs().empty());
+        CHECK(operatorAnswers.Outputs().back().text == "File could not be written: YL2AA.cbr");
+        CHECK((GetFileAttributesA(row.folder) & FILE_ATTRIBUTE_DIRECTORY) != 0);
+        if (row.previousStays)
+            CHECK(support::ReadBytes("YL2AA.cbr") == previous);
+        RemoveDirectoryA(row.folder);
+    }
+    CHECK(operatorAnswers.Outputs().size() == 2);
 }
 
 TEST_CASE("Cabrillo: CANCEL stores nothing and cancels the export")
@@ -371,6 +387,120 @@ TEST_CASE("Cabrillo: the Output box belongs to the host's window, and a report a
     REQUIRE(outputs.size() == 1);
     CHECK(outputs[0].owner == hostWindow);
     CHECK(g_nestedReport == report);
+}
+
+namespace {
+
+// The host's own calls, made once from a timer of its thread while the
+// header dialog is open, and the files as they stood right after them.
+struct TimerCalls {
+    PluginHost* host = nullptr;
+    std::atomic<bool> due{false}, started{false}, done{false};
+    std::string report, logDuring, badDuring;
+    int added = -1, reset = -1;
+};
+TimerCalls* g_timerCalls = nullptr;
+
+HostQso WrongBand(const char* call, int minute)
+{
+    HostQso q = fx::Qso(call, 21, minute);
+    q.band = "40m";
+    return q;
+}
+
+void CALLBACK HostTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    TimerCalls* t = g_timerCalls;
+    // Once: a dialog opened by these calls would run this timer again.
+    if (!t || !t->due || t->started.exchange(true))
+        return;
+    t->report = Report(*t->host);
+    t->added = t->host->AddData(WrongBand("LY2BB", 50));
+    t->reset = t->host->ResetStats(ExportReset());
+    t->done = true;
+}
+
+// On the answering thread, the dialog still open: lets the timer call in.
+void LetTimerCall(HWND, void* context)
+{
+    TimerCalls& t = *static_cast<TimerCalls*>(context);
+    t.due = true;
+    for (int i = 0; i < 1000 && !t.done; ++i)
+        Sleep(20);
+    t.logDuring = support::ReadBytes("YL2AA.cbr");
+    t.badDuring = support::ReadBytes(fx::kBadFile);
+}
+
+} // namespace
+
+TEST_CASE("Cabrillo: host timer calls while the header dialog is open export nothing and change no file")
+{
+    support::Scratch dir("cabrillo_reentry");
+    fx::WriteHostVersion("2.18");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    const std::string ly1bb = "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n";
+    const std::string es1aa = "QSO:  3525 CW 2019-05-04 2135 YL2AA         599 001    ES1AA         599 001\r\n";
+    std::string lastReport;
+    {
+        ExportAnswerer firstExport;
+        REQUIRE(host.ResetStats(ExportReset()) == 1);
+        REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+        REQUIRE(host.AddData(WrongBand("ES2CC", 20)) == 0);
+        lastReport = Report(host);
+    }
+    const std::string log = support::ReadBytes("YL2AA.cbr");
+    REQUIRE(log.find(ly1bb + "END-OF-LOG:\r\n") != std::string::npos);
+
+    struct Timer {
+        UINT_PTR id = SetTimer(nullptr, 0, 50, HostTimer);
+        ~Timer()
+        {
+            KillTimer(nullptr, id);
+            g_timerCalls = nullptr;
+        }
+    } timer;
+    for (const bool cancel : {true, false}) {
+        CAPTURE(cancel);
+        const std::string bad = support::ReadBytes(fx::kBadFile);
+        REQUIRE(bad.find("ES2CC") != std::string::npos);
+        TimerCalls calls;
+        calls.host = &host;
+        g_timerCalls = &calls;
+        HeaderAnswer answer = Pictured(cancel ? "reentry_cancel" : "reentry_ok");
+        answer.cancel = cancel;
+        ExportAnswerer operatorAnswers(answer);
+        operatorAnswers.OnHeader(LetTimerCall, &calls);
+        REQUIRE(host.ResetStats(ExportReset()) == 1);
+        REQUIRE(calls.done);
+        // The last report, a refused QSO, a refused reset; no file touched.
+        CHECK(calls.report == lastReport);
+        CHECK(calls.added == 0);
+        CHECK(calls.reset == 1);
+        CHECK(calls.logDuring == log);
+        CHECK(calls.badDuring == bad);
+
+        // The host replays its log after the reset, then asks for the report.
+        REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+        REQUIRE(host.AddData(fx::Qso("ES1AA", 21, 35)) == 1);
+        REQUIRE(host.AddData(WrongBand("ES2CC", 20)) == 0);
+        const std::string report = Report(host);
+        lastReport = report;
+        CHECK(operatorAnswers.Headers().size() == 1);
+        if (cancel) {
+            CHECK(support::ReadBytes("YL2AA.cbr") == log);
+            CHECK(operatorAnswers.Outputs().empty());
+            CHECK(report.find("Hourly (10min) QSO rate:     2 (12) QSOs/hour") != std::string::npos);
+        } else {
+            CHECK(support::ReadBytes("YL2AA.cbr") ==
+                  std::string(kStart) +
+                      "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M\r\nCATEGORY-MODE: CW\r\n"
+                      "CLAIMED-SCORE: 2\r\nCLUB: \r\nCREATED-BY: Qorv 2.18\r\n" +
+                      kEmptyAddress + "OPERATORS: YL2AA\r\nSOAPBOX: \r\n" + ly1bb + es1aa + "END-OF-LOG:\r\n");
+            REQUIRE(operatorAnswers.Outputs().size() == 1);
+            CHECK(operatorAnswers.Outputs()[0].text == "File produced: YL2AA.cbr");
+        }
+    }
 }
 
 TEST_CASE("Cabrillo: cabrillo_sample.cbr, the log the independent reader checks")

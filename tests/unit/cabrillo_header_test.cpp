@@ -46,11 +46,24 @@ TEST_CASE("the soapbox: escaped in the settings file, whole however long, one SO
     CHECK(std::string(header.m_operators) == "YL2AA/P");
 
     header.m_soapbox = "one\r\ntwo <CR>three";
+    // Line breaks typed into one-line fields become blanks: no new settings
+    // key, no new log line.
+    header.m_name = "Bob\r\nsetup_x=-32000";
+    header.m_club = "LR\nAL";
+    header.m_callsign = "YL2AA\r\nQSO: x";
     header.StoreConfirmed();
     CHECK(std::string(header.m_soapbox) == "one\r\nSOAPBOX: two \r\nSOAPBOX: three");
     CHECK(header.m_qsoLines.GetSize() == 0);
     const std::string ini = support::ReadBytes("Plugins\\BALTIC.ini");
     CHECK(ini.find("\nSoapBox=one<CR><LF>two <CR>three\r\n") != std::string::npos);
+    CHECK(ini.find("\nName=Bob  setup_x=-32000\r\n") != std::string::npos);
+    CHECK(ini.find("\nClub=LR AL\r\n") != std::string::npos);
+    CHECK(ini.find("\nsetup_x=") == std::string::npos);
+    REQUIRE(std::string(header.WriteLog()) == "File produced: YL2AA_P.cbr");
+    const std::string log = support::ReadBytes("YL2AA_P.cbr");
+    CHECK(log.find("\r\nCALLSIGN: YL2AA  QSO: x\r\n") != std::string::npos);
+    CHECK(log.find("\r\nNAME: Bob  setup_x=-32000\r\n") != std::string::npos);
+    CHECK(log.find("\r\nQSO:") == std::string::npos);
 }
 
 TEST_CASE("the file base: no character that Windows refuses in a name, no device, never empty")

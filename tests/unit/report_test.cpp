@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cabrillo/header.h"
+#include "engine/bad_qso_file.h"
 #include "engine/stores.h"
 #include "report/report.h"
 #include "report/score.h"

@@ -1,6 +1,7 @@
 // Files are never lost or passed off as whole: a removal whose rewrite of
 // the bad-QSO file fails keeps every line of it, and a Cabrillo log that
-// could not be written completely is reported as not written.
+// could not be written completely is reported as not written and leaves
+// the previous log as it was.
 #include <doctest.h>
 
 #include <filesystem>
@@ -77,6 +78,15 @@ TEST_CASE("a removal replaces the bad-QSO file only with a complete new one")
         CHECK(support::ReadBytes(kBad) == after);
         CHECK_FALSE(support::FileExists(kTemp));
     }
+    SUBCASE("another program holds the old file and lets nobody write it: the complete copy stays beside it")
+    {
+        HANDLE other = CreateFileA(kBad, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        REQUIRE(other != INVALID_HANDLE_VALUE);
+        RemoveLy1bb();
+        CloseHandle(other);
+        CHECK(support::ReadBytes(kBad) == before);
+        CHECK(support::ReadBytes(kTemp) == after);
+    }
 #endif
 }
 
@@ -87,7 +97,9 @@ TEST_CASE("a Cabrillo log that could not be written whole is reported as not wri
     header.m_fileBase = "YL2AA";
     header.m_callsign = "YL2AA";
     CHECK(header.WriteLog() == "File produced: YL2AA.cbr");
-    CHECK(support::ReadBytes("YL2AA.cbr").rfind("START-OF-LOG: 3.0\r\n", 0) == 0);
+    const std::string previous = support::ReadBytes("YL2AA.cbr");
+    CHECK(previous.rfind("START-OF-LOG: 3.0\r\n", 0) == 0);
+    header.m_callsign = "YL2AA/P"; // the next log differs
 
 #ifdef _WIN32
     // Another program holds the file and lets nobody write it. (A write
@@ -97,9 +109,9 @@ TEST_CASE("a Cabrillo log that could not be written whole is reported as not wri
     CHECK(header.WriteLog() == "File could not be written: YL2AA.cbr");
     CloseHandle(other);
 #else
-    // The disk is full.
-    support::RemoveFile("YL2AA.cbr");
-    REQUIRE(symlink("/dev/full", "YL2AA.cbr") == 0);
+    // The disk is full where the new log is written.
+    REQUIRE(symlink("/dev/full", "YL2AA.cbr.tmp") == 0);
     CHECK(header.WriteLog() == "File could not be written: YL2AA.cbr");
 #endif
+    CHECK(support::ReadBytes("YL2AA.cbr") == previous);
 }

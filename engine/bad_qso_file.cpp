@@ -1,0 +1,141 @@
+#include "engine/bad_qso_file.h"
+
+#include "engine/stores.h"
+#include "framework/platform.h"
+#include "framework/stdiofile.h"
+
+namespace {
+
+const char* const kSep = "  ";
+const char* const kBadSuffixes[] = {"   WRONG BAND !!!", "   WRONG MODE !!!", "   NO NUMBER !!!", "   DUPE !!!"};
+
+CString BadQsoLine(const QsoArgs& q, BadQsoKind kind)
+{
+    const CString when = q.time.Format("%Y-%m-%d %H%M");
+    CString line;
+    line.Format("QSO:  %u", q.freqHz / 1000);
+    const CString* fields[] = {&q.mode, &when, &q.ownCall, &q.rstSent, &q.nrSent, &q.call, &q.rstRcvd, &q.nrRcvd};
+    for (const CString* f : fields) {
+        line += kSep;
+        line += *f;
+    }
+    line += kBadSuffixes[kind];
+    return line;
+}
+
+// Splits text at every separator, left to right.
+CStringArray SplitFields(const CString& text)
+{
+    CStringArray parts;
+    int pos = 0;
+    for (;;) {
+        int hit = text.Find(kSep, pos);
+        if (hit < 0) {
+            parts.Add(text.Mid(pos));
+            return parts;
+        }
+        parts.Add(text.Mid(pos, hit - pos));
+        pos = hit + 2;
+    }
+}
+
+// True when line is a bad-QSO line of this QSO: same mode, same date and
+// minute, and the worked-call field equal to the call as a whole field.
+bool IsLineOfQso(const CString& line, const QsoArgs& q, const CString& when)
+{
+    const char* prefix = "QSO:  ";
+    if (line.Find(prefix) != 0)
+        return false;
+    int pos = 6;
+    while (pos < line.GetLength() && line[pos] >= '0' && line[pos] <= '9')
+        ++pos;
+    CString head = CString(kSep) + q.mode + kSep + when + kSep;
+    if (line.Mid(pos, head.GetLength()) != head)
+        return false;
+    CString rest = line.Mid(pos + head.GetLength());
+    bool suffixFound = false;
+    for (const char* suffix : kBadSuffixes) {
+        CString s(suffix);
+        if (rest.Right(s.GetLength()) == s) {
+            rest = rest.Left(rest.GetLength() - s.GetLength());
+            suffixFound = true;
+            break;
+        }
+    }
+    if (!suffixFound)
+        return false;
+    // own call, RST sent, number sent, worked call, RST received, number received
+    CStringArray fields = SplitFields(rest);
+    return fields.GetSize() == 6 && fields[3] == q.call;
+}
+
+bool FileExists(const CString& name)
+{
+    bool found = false;
+    ForEachFileName(name, [&found](const char*) {
+        found = true;
+        return false;
+    });
+    return found;
+}
+
+} // namespace
+
+void StartBadQsoFile(const CString& path)
+{
+    g_badQsoPath = path;
+    CStdioFile file;
+    if (file.Open(g_badQsoPath, CStdioFile::modeWrite))
+        file.WriteLine(kBadQsoHeader);
+}
+
+// The file is opened only when there is a line to write: the host replays
+// its whole log after every reset, and an open is not cheap.
+void AppendBadQso(const QsoArgs& q, BadQsoKind kind)
+{
+    CStdioFile file;
+    if (file.Open(g_badQsoPath, CStdioFile::modeAppend))
+        file.WriteLine(BadQsoLine(q, kind));
+}
+
+void RemoveBadQsosOf(const QsoArgs& q)
+{
+    if (g_badQsoPath.IsEmpty())
+        return;
+    const CString when = q.time.Format("%Y-%m-%d %H%M");
+    CString kept = CString(kBadQsoHeader) + CStdioFile::kLineEnd;
+    CStdioFile in;
+    bool readable = in.Open(g_badQsoPath, CStdioFile::modeRead);
+    if (readable) {
+        CString line;
+        bool first = true;
+        while (in.ReadString(line)) {
+            // The header is written anew above. A file deleted during the
+            // contest comes back through AddData0 without one: its first
+            // line is then a QSO line and is kept like any other.
+            bool header = first && line == kBadQsoHeader;
+            first = false;
+            if (!header && !IsLineOfQso(line, q, when))
+                kept += line + CStdioFile::kLineEnd;
+        }
+        // A read that failed part-way saw only some of the lines.
+        readable = in.Close();
+    }
+    // A file that exists but cannot be read whole (another program holds
+    // it) is left alone: rewriting it would lose its lines.
+    if (readable || !FileExists(g_badQsoPath))
+        ReplaceFileContent(g_badQsoPath, kept);
+}
+
+int CountBadQsos()
+{
+    int count = 0;
+    CStdioFile in;
+    if (!in.Open(g_badQsoPath, CStdioFile::modeRead))
+        return 0;
+    CString line;
+    while (in.ReadString(line))
+        if (line.Find("DUPE", 1) < 0 && line.Find("UBN", 1) < 0)
+            ++count;
+    return count;
+}

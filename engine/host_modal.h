@@ -1,0 +1,25 @@
+// The one guard against re-entry from the host. The plug-in shows the
+// Cabrillo header dialog, the export's "Output" box and SetupSet0's box on
+// the host's thread with the host's windows and timers live, and those may
+// call the exports again. While any of them is open, every export that
+// would export, open a window or touch a file or the store answers its
+// fallback at once (plugin/exports.cpp).
+#pragma once
+#include <atomic>
+
+// The number of dialogs and boxes the plug-in has open on the host's thread.
+extern std::atomic<int> g_hostModalDepth;
+
+inline bool HostModalOpen()
+{
+    return g_hostModalDepth.load() != 0;
+}
+
+// Counts one dialog or box open for as long as it lives.
+class CHostModalScope {
+public:
+    CHostModalScope() { ++g_hostModalDepth; }
+    ~CHostModalScope() { --g_hostModalDepth; }
+    CHostModalScope(const CHostModalScope&) = delete;
+    CHostModalScope& operator=(const CHostModalScope&) = delete;
+};
