@@ -1,7 +1,37 @@
 #include "cabrillo/dialog_win.h"
 
+#include <string>
+
 #include "cabrillo/header.h"
 #include "resources/resource.h"
+
+namespace {
+
+// The boxes an operator types into, by the label the dialog shows.
+struct TextBox {
+    int id;
+    const char* tag;
+};
+const TextBox kTextBoxes[] = {
+    {IDC_CONTEST, "CONTEST"},
+    {IDC_CALLSIGN, "CALLSIGN"},
+    {IDC_CLAIMED, "CLAIMED"},
+    {IDC_CATEGORY_OPERATOR, "CATEGORY-OPERATOR"},
+    {IDC_CATEGORY_BAND, "CATEGORY-BAND"},
+    {IDC_CATEGORY_MODE, "CATEGORY-MODE"},
+    {IDC_CATEGORY_TIME, "CATEGORY-TIME"},
+    {IDC_NAME, "NAME"},
+    {IDC_ADDRESS, "ADDRESS"},
+    {IDC_ADDRESS_CITY, "ADDRESS-CITY"},
+    {IDC_ADDRESS_POSTALCODE, "ADDRESS-POSTALCODE"},
+    {IDC_ADDRESS_COUNTRY, "ADDRESS-COUNTRY"},
+    {IDC_OPERATORS, "OPERATORS"},
+    {IDC_CLUB, "CLUB"},
+    {IDC_SOAPBOX, "SOAPBOX"},
+    {IDC_EMAIL, "E-MAIL"},
+};
+
+} // namespace
 
 Cabrillo::Cabrillo(HWND parent) : CDialog(IDD_CABRILLO, parent) {}
 
@@ -30,6 +60,27 @@ void Cabrillo::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_CLUB, m_club);
     DDX_Text(pDX, IDC_SOAPBOX, m_soapbox);
     DDX_Text(pDX, IDC_EMAIL, m_email);
+}
+
+void Cabrillo::OnOK()
+{
+    // The settings file and the log are 8-bit text in the system's code
+    // page: a text it cannot hold is refused, never stored changed, and the
+    // operator's typing stays in the dialog for a correction.
+    std::string refused;
+    for (const TextBox& box : kTextBoxes) {
+        bool exact = true;
+        WindowText(GetDlgItem(box.id), &exact);
+        if (!exact)
+            refused += (refused.empty() ? "" : ", ") + std::string(box.tag);
+    }
+    if (refused.empty()) {
+        CDialog::OnOK();
+        return;
+    }
+    const std::string text = "These fields hold characters that this Windows code page cannot store: " + refused +
+                             ".\nPlease retype them.";
+    MessageBoxA(m_hWnd, text.c_str(), "BALTIC", MB_OK | MB_ICONWARNING);
 }
 
 int CCabrilloHeader::EditHeader(CString callsign, const COleDateTime*, const COleDateTime*)

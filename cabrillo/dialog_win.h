@@ -1,5 +1,6 @@
 // Cabrillo: the header dialog (template 101). One text per box; OK takes
-// the boxes' texts, CANCEL and closing take nothing.
+// the boxes' texts when the code page holds them all, CANCEL and closing
+// take nothing.
 #pragma once
 #include "framework/wnd_win.h"
 
@@ -28,4 +29,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // OK refuses, in one message box naming them, the boxes whose text the
+    // system's code page cannot hold; the dialog then stays open.
+    void OnOK() override;
 };

@@ -17,11 +17,23 @@ inline std::wstring WideFrom(const std::string& text, UINT codePage = CP_ACP)
 }
 
 // 8-bit text (the system's code page) of wide text; a BSTR may hold NULs.
-inline std::string NarrowFrom(const wchar_t* text, int length)
+// Never a look-alike letter: a character the code page cannot hold becomes
+// its default character ("?"), and *exact (when given) tells whether every
+// character was held as it is.
+inline std::string NarrowFrom(const wchar_t* text, int length, bool* exact = nullptr)
 {
-    int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], n, nullptr, nullptr);
+    // A UTF-8 system code page holds everything and takes neither the flag
+    // nor the question.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* askDefault = utf8 ? nullptr : &usedDefault;
+    int n = WideCharToMultiByte(CP_ACP, flags, text, length, nullptr, 0, nullptr, askDefault);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, flags, text, length, &out[0], n, nullptr, askDefault);
+    if (exact)
+        *exact = !usedDefault;
     return out;
 }
 

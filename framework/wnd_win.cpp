@@ -5,6 +5,7 @@
 
 #include "framework/dispatch.h"
 #include "framework/platform.h"
+#include "framework/text_win.h"
 
 namespace {
 
@@ -51,14 +52,15 @@ HINSTANCE ModuleInstance()
     return module;
 }
 
-CString WindowText(HWND window)
+CString WindowText(HWND window, bool* exact)
 {
+    // Read as wide text and narrowed here, so that nothing is best-fitted.
     // The length may grow between the two calls: read until it fits.
-    for (int size = GetWindowTextLengthA(window) + 1;; size *= 2) {
-        std::string buf(static_cast<size_t>(size), '\0');
-        int n = GetWindowTextA(window, &buf[0], size);
+    for (int size = GetWindowTextLengthW(window) + 1;; size *= 2) {
+        std::wstring buf(static_cast<size_t>(size), L'\0');
+        int n = GetWindowTextW(window, &buf[0], size);
         if (n < size - 1 || size >= (1 << 24))
-            return CString(buf.data(), n);
+            return CString(NarrowFrom(buf.data(), n, exact));
     }
 }
 

@@ -36,8 +36,10 @@ public:
     HWND m_hWnd = nullptr;
 };
 
-// Text of any window (multibyte, whole, whatever its length).
-CString WindowText(HWND window);
+// Text of any window in the system's code page, whole, whatever its length.
+// A character the code page cannot hold becomes "?", and *exact (when
+// given) is false then.
+CString WindowText(HWND window, bool* exact = nullptr);
 
 class CDialog;
 

@@ -16,6 +16,7 @@ const UINT kSendTimeoutMs = 5000;
 struct Search {
     const char* caption; // nullptr: any
     HWND found;
+    HWND except;
 };
 
 BOOL CALLBACK VisitTopLevel(HWND w, LPARAM p)
@@ -25,7 +26,7 @@ BOOL CALLBACK VisitTopLevel(HWND w, LPARAM p)
     GetWindowThreadProcessId(w, &pid);
     char cls[16] = "";
     GetClassNameA(w, cls, sizeof cls);
-    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::strcmp(cls, "#32770") != 0)
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::strcmp(cls, "#32770") != 0 || w == s.except)
         return TRUE;
     char text[256] = "";
     GetWindowTextA(w, text, sizeof text);
@@ -41,6 +42,19 @@ LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     if (!SendMessageTimeoutA(w, msg, wp, lp, SMTO_NORMAL, kSendTimeoutMs, &result))
         return -1;
     return static_cast<LRESULT>(result);
+}
+
+// After a button of dialog was pressed: until the dialog has gone, or a box
+// it opened is up.
+void WaitUntilAnswered(HWND dialog)
+{
+    for (int i = 0; i < 500 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) {
+        Search other{nullptr, nullptr, dialog};
+        EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&other));
+        if (other.found)
+            return;
+        Sleep(20);
+    }
 }
 
 std::string StyleFlags(HWND box, bool combo)
@@ -90,7 +104,7 @@ const HeaderBox* FindHeaderBox(const std::string& tag)
 
 HWND FindProcessDialog(const char* caption)
 {
-    Search s{caption, nullptr};
+    Search s{caption, nullptr, nullptr};
     EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
@@ -105,6 +119,16 @@ std::string ControlText(HWND dialog, int id)
     n = Send(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return text;
+}
+
+std::wstring ControlTextW(HWND dialog, int id)
+{
+    HWND box = GetDlgItem(dialog, id);
+    wchar_t text[4096] = L"";
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(box, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kSendTimeoutMs, &n))
+        return std::wstring();
+    return std::wstring(text, n);
 }
 
 std::string ComboList(HWND dialog, int id)
@@ -169,7 +193,12 @@ bool SaveWindowBitmap(HWND window, const std::string& path)
     return static_cast<bool>(out);
 }
 
-ExportAnswerer::ExportAnswerer(HeaderAnswer answer) : m_answer(std::move(answer)), m_thread([this] { Run(); }) {}
+ExportAnswerer::ExportAnswerer(HeaderAnswer answer) : ExportAnswerer(std::vector<HeaderAnswer>{std::move(answer)}) {}
+
+ExportAnswerer::ExportAnswerer(std::vector<HeaderAnswer> rounds)
+    : m_rounds(rounds.empty() ? std::vector<HeaderAnswer>(1) : std::move(rounds)), m_thread([this] { Run(); })
+{
+}
 
 ExportAnswerer::~ExportAnswerer()
 {
@@ -187,6 +216,12 @@ std::vector<OutputSeen> ExportAnswerer::Outputs() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_outputs;
+}
+
+std::vector<std::string> ExportAnswerer::Others() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_others;
 }
 
 void ExportAnswerer::OnOutput(void (*hook)(HWND, void*), void* context)
@@ -214,8 +249,14 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
     }
     if (hook)
         hook(dialog, context);
+    size_t round;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        round = m_headers.size();
+    }
+    const HeaderAnswer& answer = m_rounds[round < m_rounds.size() ? round : m_rounds.size() - 1];
     // Let the dialog paint before it is pictured.
-    if (!m_answer.screenshot.empty() || !m_answer.listScreenshot.empty())
+    if (!answer.screenshot.empty() || !answer.listScreenshot.empty())
         Sleep(300);
     HeaderSeen seen;
     char caption[256] = "";
@@ -223,27 +264,33 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
     seen.caption = caption;
     for (const HeaderBox& b : CabrilloHeaderBoxes()) {
         seen.texts[b.tag] = ControlText(dialog, b.id);
+        seen.wide[b.tag] = ControlTextW(dialog, b.id);
         seen.styles[b.tag] = StyleFlags(GetDlgItem(dialog, b.id), b.combo);
         if (b.combo)
             seen.lists[b.tag] = ComboList(dialog, b.id);
     }
-    if (!m_answer.screenshot.empty())
-        SaveWindowBitmap(dialog, m_answer.screenshot);
-    if (!m_answer.listScreenshot.empty()) {
+    if (!answer.screenshot.empty())
+        SaveWindowBitmap(dialog, answer.screenshot);
+    if (!answer.listScreenshot.empty()) {
         HWND combo = GetDlgItem(dialog, IDC_CATEGORY_OPERATOR);
         Send(combo, CB_SHOWDROPDOWN, TRUE, 0);
         Sleep(300);
-        SaveWindowBitmap(dialog, m_answer.listScreenshot);
+        SaveWindowBitmap(dialog, answer.listScreenshot);
         Send(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_headers.push_back(seen);
     }
-    for (const auto& v : m_answer.values)
+    for (const auto& v : answer.values)
         if (const HeaderBox* b = FindHeaderBox(v.first))
             Send(GetDlgItem(dialog, b->id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(v.second.c_str()));
-    Send(GetDlgItem(dialog, m_answer.cancel ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
+    for (const auto& v : answer.wideValues)
+        if (const HeaderBox* b = FindHeaderBox(v.first))
+            SendMessageTimeoutW(GetDlgItem(dialog, b->id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(v.second.c_str()),
+                                SMTO_NORMAL, kSendTimeoutMs, nullptr);
+    // Posted: a box the button opens must not hold this thread.
+    PostMessageA(GetDlgItem(dialog, answer.cancel ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
 }
 
 void ExportAnswerer::Run()
@@ -258,9 +305,7 @@ void ExportAnswerer::Run()
         if (!found) {
         } else if (std::strcmp(caption, kHeaderCaption) == 0) {
             AnswerHeader(found);
-            // The same window may still be closing: wait until it is gone.
-            for (int i = 0; i < 100 && IsWindow(found) && IsWindowVisible(found); ++i)
-                Sleep(20);
+            WaitUntilAnswered(found);
         } else if (std::strcmp(caption, kOutputCaption) == 0) {
             OutputSeen seen;
             char text[1024] = "";
@@ -281,8 +326,15 @@ void ExportAnswerer::Run()
             for (int i = 0; i < 100 && IsWindow(found); ++i)
                 Sleep(20);
         } else {
+            char text[1024] = "";
+            GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_others.push_back(text);
+            }
             PostMessageA(found, WM_COMMAND, IDCANCEL, 0);
-            Sleep(50);
+            for (int i = 0; i < 250 && IsWindow(found) && IsWindowVisible(found); ++i)
+                Sleep(20);
         }
         Sleep(20);
     }

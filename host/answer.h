@@ -25,6 +25,7 @@ const HeaderBox* FindHeaderBox(const std::string& tag);
 // A visible dialog of this process with exactly this caption, else nullptr.
 HWND FindProcessDialog(const char* caption);
 std::string ControlText(HWND dialog, int id);
+std::wstring ControlTextW(HWND dialog, int id);
 // The entries of a combo box's list, joined by "|".
 std::string ComboList(HWND dialog, int id);
 // Saves what the screen shows of the window as a 24-bit BMP file.
@@ -33,6 +34,8 @@ bool SaveWindowBitmap(HWND window, const std::string& path);
 struct HeaderAnswer {
     // Typed (WM_SETTEXT) into the boxes, by tag, before the button is pressed.
     std::vector<std::pair<std::string, std::string>> values;
+    // Typed as wide text (any script), after values.
+    std::vector<std::pair<std::string, std::wstring>> wideValues;
     bool cancel = false;        // press CANCEL instead of OK
     std::string screenshot;     // when set, a BMP of the dialog as it opened
     std::string listScreenshot; // when set, a BMP with the CATEGORY-OPERATOR list dropped
@@ -41,6 +44,7 @@ struct HeaderAnswer {
 // What one header dialog showed when it opened.
 struct HeaderSeen {
     std::map<std::string, std::string> texts; // by tag
+    std::map<std::string, std::wstring> wide; // the same, as wide text
     std::map<std::string, std::string> lists; // combo lists by tag
     // Styles by tag: T tab stop, H scrolls horizontally, D editable drop-down
     // list, M multi-line taking Enter with a vertical scroll bar.
@@ -55,17 +59,22 @@ struct OutputSeen {
 
 // While alive, answers every header dialog with `answer` and presses OK in
 // every "Output" box, recording what they showed. Any other dialog of the
-// process is cancelled, so that nothing can stall the caller. Stops (and
-// joins) in the destructor.
+// process is recorded and cancelled, so that nothing can stall the caller.
+// Stops (and joins) in the destructor.
 class ExportAnswerer {
 public:
     explicit ExportAnswerer(HeaderAnswer answer = HeaderAnswer());
+    // The n-th time a header dialog is answered (the same window again when
+    // it refused the last answer) takes rounds[n], the last one from then on.
+    explicit ExportAnswerer(std::vector<HeaderAnswer> rounds);
     ~ExportAnswerer();
     ExportAnswerer(const ExportAnswerer&) = delete;
     ExportAnswerer& operator=(const ExportAnswerer&) = delete;
 
     std::vector<HeaderSeen> Headers() const;
     std::vector<OutputSeen> Outputs() const;
+    // The texts of the other boxes (message boxes), in order.
+    std::vector<std::string> Others() const;
     // Called on the answering thread while an "Output" box is open, before
     // OK is pressed (a test posts the host's messages from here).
     void OnOutput(void (*hook)(HWND box, void* context), void* context);
@@ -77,10 +86,11 @@ private:
     void Run();
     void AnswerHeader(HWND dialog);
 
-    HeaderAnswer m_answer;
+    std::vector<HeaderAnswer> m_rounds;
     mutable std::mutex m_mutex;
     std::vector<HeaderSeen> m_headers;
     std::vector<OutputSeen> m_outputs;
+    std::vector<std::string> m_others;
     void (*m_hook)(HWND, void*) = nullptr;
     void* m_hookContext = nullptr;
     void (*m_headerHook)(HWND, void*) = nullptr;

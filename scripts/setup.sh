@@ -59,6 +59,8 @@ have_pkg wine32:i386 || need+=(wine wine32:i386)
 have_cmd chromium || need+=(chromium)
 have_cmd node || need+=(nodejs)
 have_cmd npm || need+=(npm)
+# ImageMagick's convert turns the tests' BMP screenshots into the guide's PNGs.
+have_pkg imagemagick || need+=(imagemagick)
 install_pkgs "${need[@]}"
 
 # The independent Cabrillo reader the tests check the exported log with, at

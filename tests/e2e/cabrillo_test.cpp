@@ -544,3 +544,53 @@ TEST_CASE("Cabrillo: cabrillo_sample.cbr, the log the independent reader checks"
                       "END-OF-LOG:\r\n");
     support::WriteBytes(sample, file);
 }
+
+TEST_CASE("Cabrillo code page: texts the system's code page holds are stored as its bytes, others refused by box")
+{
+    support::Scratch dir("cabrillo_codepage");
+    support::WriteBytes(fx::kIniFile, "[Settings]\r\nName=Janis\r\nAddress-City=Riga\r\n");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    const std::wstring name = L"\u0160ar\u016Bnas Petra\u0161ka"; // Lithuanian: Windows-1257
+    const std::wstring city = L"\u041C\u043E\u0441\u043A\u0432\u0430"; // Russian: Windows-1251
+    // The operator types both, then retypes the city in ASCII, then gives up.
+    std::vector<HeaderAnswer> rounds(3);
+    rounds[0].wideValues = {{"NAME", name}, {"ADDRESS-CITY", city}};
+    rounds[1].values = {{"ADDRESS-CITY", "Vilnius"}};
+    rounds[2].cancel = true;
+    ExportAnswerer operatorAnswers(rounds);
+    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+    Report(host);
+
+    // The boxes each code page refuses, after the first OK and after the second.
+    struct Page {
+        UINT codePage;
+        std::vector<std::string> refused;
+    };
+    const Page pages[] = {{1257, {"ADDRESS-CITY"}}, {1251, {"NAME", "NAME"}}, {1252, {"NAME, ADDRESS-CITY", "NAME"}}};
+    const Page* page = nullptr;
+    for (const Page& p : pages)
+        if (p.codePage == GetACP())
+            page = &p;
+    REQUIRE_MESSAGE(page, "no expectation for code page ", GetACP());
+    const std::vector<std::string> boxes = operatorAnswers.Others();
+    REQUIRE(boxes.size() == page->refused.size());
+    for (size_t i = 0; i < boxes.size(); ++i)
+        CHECK(boxes[i] == "These fields hold characters that this Windows code page cannot store: " +
+                              page->refused[i] + ".\nPlease retype them.");
+    // The refused dialog stays open with the typing in it.
+    const std::vector<HeaderSeen> seen = operatorAnswers.Headers();
+    REQUIRE(seen.size() == boxes.size() + 1);
+    CHECK(seen[1].wide.at("NAME") == name);
+    CHECK(seen[1].wide.at("ADDRESS-CITY") == city);
+
+    const std::string ini = support::ReadBytes(fx::kIniFile);
+    if (page->codePage == 1257) {
+        CHECK(ini.find("Name=\xD0" "ar\xFBnas Petra\xF0ka\r\nAddress-City=Vilnius\r\n") != std::string::npos);
+        CHECK(support::ReadBytes("YL2AA.cbr").find("NAME: \xD0" "ar\xFBnas Petra\xF0ka\r\n") != std::string::npos);
+    } else {
+        CHECK(ini.find("Name=Janis\r\nAddress-City=Riga\r\n") != std::string::npos);
+        CHECK_FALSE(support::FileExists("YL2AA.cbr"));
+    }
+}

@@ -10,25 +10,6 @@
 
 namespace {
 
-BOOL CALLBACK IsPrevQsoWindow(HWND h, LPARAM found)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && GetDlgItem(h, IDC_PREV_TABLE) &&
-        !GetDlgItem(h, IDC_SETUP_CW)) {
-        *reinterpret_cast<HWND*>(found) = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindPrevQsoWindow()
-{
-    HWND found = nullptr;
-    EnumWindows(IsPrevQsoWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 std::wstring Title(HWND window)
 {
     wchar_t title[128] = L"";

@@ -89,6 +89,26 @@ inline const BYTE* ImageEnd(HMODULE module)
     return base + headers->OptionalHeader.SizeOfImage;
 }
 
+inline BOOL CALLBACK IsPrevQsoWindow(HWND h, LPARAM found)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && GetDlgItem(h, IDC_PREV_TABLE) &&
+        !GetDlgItem(h, IDC_SETUP_CW)) {
+        *reinterpret_cast<HWND*>(found) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// This process's Previous QSO window, else null.
+inline HWND FindPrevQsoWindow()
+{
+    HWND found = nullptr;
+    EnumWindows(IsPrevQsoWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Pumps until the Setup window is there (or gone), at most 10 s.
 inline HWND WaitForSetupWindow(bool open = true)
 {

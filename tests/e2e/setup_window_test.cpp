@@ -104,7 +104,14 @@ TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
     CHECK(Key("setup_y") == "150");
     CHECK(Key("setup_window_on_top") == "0");
     CHECK(Key("setup_view_prev_qso") == "1");
-    SaveWindowBitmap(setup, Shot("russian"));
+    // Russian texts read right whatever the system's code page.
+    const std::string codePage = std::to_string(GetACP());
+    SaveWindowBitmap(setup, Shot("russian_" + codePage));
+    HWND prev = FindPrevQsoWindow();
+    REQUIRE(prev);
+    InternalGetWindowText(prev, title, 64);
+    CHECK(std::wstring(title) == L"BALTIC-CW/SSB-2019 Предыдущие QSO");
+    SaveWindowBitmap(prev, Shot("prev_qso_russian_" + codePage));
 
     PostMessageA(setup, WM_KEYDOWN, VK_RETURN, 0);
     FakeHostApp::PumpFor(Scaled(300));
