@@ -179,19 +179,19 @@ ExportAnswerer::~ExportAnswerer()
 
 std::vector<HeaderSeen> ExportAnswerer::Headers() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     return m_headers;
 }
 
 std::vector<OutputSeen> ExportAnswerer::Outputs() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     return m_outputs;
 }
 
 void ExportAnswerer::OnOutput(void (*hook)(HWND, void*), void* context)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     m_hook = hook;
     m_hookContext = context;
 }
@@ -221,7 +221,7 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
         Send(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<HostMutex> lock(m_mutex);
         m_headers.push_back(seen);
     }
     for (const auto& v : m_answer.values)
@@ -254,7 +254,7 @@ void ExportAnswerer::Run()
             void (*hook)(HWND, void*);
             void* context;
             {
-                std::lock_guard<std::mutex> lock(m_mutex);
+                std::lock_guard<HostMutex> lock(m_mutex);
                 m_outputs.push_back(seen);
                 hook = m_hook;
                 context = m_hookContext;

@@ -6,11 +6,11 @@
 
 #include <atomic>
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
+
+#include "host/thread.h"
 
 // The header dialog's boxes, by the tag they fill in the log.
 struct HeaderBox {
@@ -75,11 +75,11 @@ private:
     void AnswerHeader(HWND dialog);
 
     HeaderAnswer m_answer;
-    mutable std::mutex m_mutex;
+    mutable HostMutex m_mutex;
     std::vector<HeaderSeen> m_headers;
     std::vector<OutputSeen> m_outputs;
     void (*m_hook)(HWND, void*) = nullptr;
     void* m_hookContext = nullptr;
     std::atomic<bool> m_stop{false};
-    std::thread m_thread;
+    HostThread m_thread;
 };
