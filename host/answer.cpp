@@ -208,32 +208,32 @@ ExportAnswerer::~ExportAnswerer()
 
 std::vector<HeaderSeen> ExportAnswerer::Headers() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     return m_headers;
 }
 
 std::vector<OutputSeen> ExportAnswerer::Outputs() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     return m_outputs;
 }
 
 std::vector<std::string> ExportAnswerer::Others() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     return m_others;
 }
 
 void ExportAnswerer::OnOutput(void (*hook)(HWND, void*), void* context)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     m_hook = hook;
     m_hookContext = context;
 }
 
 void ExportAnswerer::OnHeader(void (*hook)(HWND, void*), void* context)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<HostMutex> lock(m_mutex);
     m_headerHook = hook;
     m_headerHookContext = context;
 }
@@ -243,7 +243,7 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
     void (*hook)(HWND, void*);
     void* context;
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<HostMutex> lock(m_mutex);
         hook = m_headerHook;
         context = m_headerHookContext;
     }
@@ -251,7 +251,7 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
         hook(dialog, context);
     size_t round;
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<HostMutex> lock(m_mutex);
         round = m_headers.size();
     }
     const HeaderAnswer& answer = m_rounds[round < m_rounds.size() ? round : m_rounds.size() - 1];
@@ -279,7 +279,7 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
         Send(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<HostMutex> lock(m_mutex);
         m_headers.push_back(seen);
     }
     for (const auto& v : answer.values)
@@ -315,7 +315,7 @@ void ExportAnswerer::Run()
             void (*hook)(HWND, void*);
             void* context;
             {
-                std::lock_guard<std::mutex> lock(m_mutex);
+                std::lock_guard<HostMutex> lock(m_mutex);
                 m_outputs.push_back(seen);
                 hook = m_hook;
                 context = m_hookContext;
@@ -329,7 +329,7 @@ void ExportAnswerer::Run()
             char text[1024] = "";
             GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
             {
-                std::lock_guard<std::mutex> lock(m_mutex);
+                std::lock_guard<HostMutex> lock(m_mutex);
                 m_others.push_back(text);
             }
             PostMessageA(found, WM_COMMAND, IDCANCEL, 0);

@@ -6,11 +6,11 @@
 
 #include <atomic>
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
+
+#include "host/thread.h"
 
 // The header dialog's boxes, by the tag they fill in the log.
 struct HeaderBox {
@@ -87,7 +87,7 @@ private:
     void AnswerHeader(HWND dialog);
 
     std::vector<HeaderAnswer> m_rounds;
-    mutable std::mutex m_mutex;
+    mutable HostMutex m_mutex;
     std::vector<HeaderSeen> m_headers;
     std::vector<OutputSeen> m_outputs;
     std::vector<std::string> m_others;
@@ -96,5 +96,5 @@ private:
     void (*m_headerHook)(HWND, void*) = nullptr;
     void* m_headerHookContext = nullptr;
     std::atomic<bool> m_stop{false};
-    std::thread m_thread;
+    HostThread m_thread;
 };

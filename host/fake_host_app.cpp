@@ -63,7 +63,7 @@ public:
         DWORD delay;
         bool failing;
         {
-            std::lock_guard<std::mutex> lock(m_state.mutex);
+            std::lock_guard<HostMutex> lock(m_state.mutex);
             ++m_state.calls;
             delay = m_state.delay;
             failing = m_state.failing;
@@ -79,7 +79,7 @@ public:
             return DISP_E_EXCEPTION;
         }
         const UINT argc = params ? params->cArgs : 0;
-        std::lock_guard<std::mutex> lock(m_state.mutex);
+        std::lock_guard<HostMutex> lock(m_state.mutex);
         switch (id) {
         case 2: // frequency in Hz
             if (!(flags & DISPATCH_PROPERTYGET) || argc != 0)
@@ -155,43 +155,43 @@ FakeHostApp::~FakeHostApp()
 
 void FakeHostApp::SetFrequency(double hz)
 {
-    std::lock_guard<std::mutex> lock(m_state.mutex);
+    std::lock_guard<HostMutex> lock(m_state.mutex);
     m_state.frequency = hz;
 }
 
 void FakeHostApp::SetFieldText(const std::string& text)
 {
-    std::lock_guard<std::mutex> lock(m_state.mutex);
+    std::lock_guard<HostMutex> lock(m_state.mutex);
     m_state.fieldText = text;
 }
 
 void FakeHostApp::SetDelay(DWORD ms)
 {
-    std::lock_guard<std::mutex> lock(m_state.mutex);
+    std::lock_guard<HostMutex> lock(m_state.mutex);
     m_state.delay = ms;
 }
 
 void FakeHostApp::SetFailing(bool failing)
 {
-    std::lock_guard<std::mutex> lock(m_state.mutex);
+    std::lock_guard<HostMutex> lock(m_state.mutex);
     m_state.failing = failing;
 }
 
 std::vector<std::string> FakeHostApp::Macros() const
 {
-    std::lock_guard<std::mutex> lock(m_state.mutex);
+    std::lock_guard<HostMutex> lock(m_state.mutex);
     return m_state.macros;
 }
 
 int FakeHostApp::Calls() const
 {
-    std::lock_guard<std::mutex> lock(m_state.mutex);
+    std::lock_guard<HostMutex> lock(m_state.mutex);
     return m_state.calls;
 }
 
 int FakeHostApp::FieldTextCalls() const
 {
-    std::lock_guard<std::mutex> lock(m_state.mutex);
+    std::lock_guard<HostMutex> lock(m_state.mutex);
     return m_state.fieldTextCalls;
 }
 

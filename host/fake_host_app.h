@@ -8,9 +8,10 @@
 #pragma once
 #include <windows.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
+
+#include "host/thread.h"
 
 class FakeHostApp {
 public:
@@ -39,7 +40,7 @@ public:
     static void PumpFor(DWORD ms);
 
     struct State {
-        mutable std::mutex mutex;
+        mutable HostMutex mutex;
         double frequency = 3525000.0;
         std::string fieldText;
         DWORD delay = 0;

@@ -4,6 +4,9 @@
 //                                  with --cabrillo also exports it as a Cabrillo log
 //   hostsim windows [...]          opens the plug-in's windows beside a stand-in of the host's
 //                                  automation object and prints the macros they send it
+// The copy in the release package is built with HOSTSIM_NO_WINDOWS: its stand-in
+// object would register under the host's own name and displace the real host's
+// registration on an operator's machine, so that copy has no windows command.
 #include <fcntl.h>
 #include <io.h>
 
@@ -18,14 +21,21 @@
 
 namespace {
 
-// BALTIC.dll beside this program, wherever it is started from.
+// BALTIC.dll beside this program, wherever it is started from; when there is
+// none, the one in the Plugins folder beside it, where the host keeps it.
 std::string DefaultDll()
 {
     char self[MAX_PATH] = {};
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path(self, n < MAX_PATH ? n : 0);
     size_t slash = path.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "BALTIC.dll";
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string beside = folder + "BALTIC.dll";
+    const std::string plugins = folder + "Plugins\\BALTIC.dll";
+    if (GetFileAttributesA(beside.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetFileAttributesA(plugins.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return plugins;
+    return beside;
 }
 
 int ListExports(const std::string& dll)
@@ -69,11 +79,15 @@ void Usage()
                  "              (CALLSIGN, CATEGORY-OPERATOR, CATEGORY-MODE, CATEGORY-TIME, NAME,\n"
                  "              ADDRESS, ADDRESS-CITY, ADDRESS-POSTALCODE, ADDRESS-COUNTRY,\n"
                  "              OPERATORS, CLUB, SOAPBOX (\\n for a new line), E-MAIL...)\n"
+                 "  the plug-in is BALTIC.dll beside hostsim, else Plugins\\BALTIC.dll beside it\n"
+#ifndef HOSTSIM_NO_WINDOWS
                  "       hostsim windows [--seconds N] [--frequency HZ] [--call CALL] [--dll PATH] [--unload]\n"
                  "  windows     a host of version 2.19 with its automation object: the reset opens the\n"
                  "              Setup window; the macros it sends are printed for N seconds (30), while\n"
                  "              the host reports HZ (3525000) and the call CALL being typed; then the\n"
-                 "              program ends with the windows open, or unloads the plug-in first\n");
+                 "              program ends with the windows open, or unloads the plug-in first\n"
+#endif
+                 );
 }
 
 // "TAG=VALUE" for the header dialog; "\n" in the value is a line break.
@@ -187,6 +201,7 @@ int ReplayCommand(int argc, char** argv)
 
 } // namespace
 
+#ifndef HOSTSIM_NO_WINDOWS
 // A session with the operator windows open, watched from the command line.
 int WindowsCommand(int argc, char** argv)
 {
@@ -248,6 +263,7 @@ int WindowsCommand(int argc, char** argv)
     std::fflush(stdout);
     ExitProcess(0);
 }
+#endif
 
 int main(int argc, char** argv)
 {
@@ -260,8 +276,16 @@ int main(int argc, char** argv)
         return ListExports(argc > 2 ? argv[2] : DefaultDll());
     if (command == "replay")
         return ReplayCommand(argc, argv);
+#ifndef HOSTSIM_NO_WINDOWS
     if (command == "windows")
         return WindowsCommand(argc, argv);
+#else
+    if (command == "windows") {
+        std::fprintf(stderr, "hostsim: this copy has no windows command: its stand-in of the host would take the "
+                             "host's own registration on this machine\n");
+        return 2;
+    }
+#endif
     Usage();
     return 2;
 }

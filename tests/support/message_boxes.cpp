@@ -5,8 +5,8 @@
 
 #include <atomic>
 #include <cstring>
-#include <mutex>
-#include <thread>
+
+#include "host/thread.h"
 #else
 #include "framework/native_boxes.h"
 #endif
@@ -57,7 +57,7 @@ struct BoxAnswerer::Impl {
                 seen.text = buf;
                 seen.owned = GetWindow(box, GW_OWNER) != nullptr;
                 {
-                    std::lock_guard<std::mutex> lock(m_mutex);
+                    std::lock_guard<HostMutex> lock(m_mutex);
                     m_seen.push_back(seen);
                 }
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED), 0);
@@ -70,14 +70,14 @@ struct BoxAnswerer::Impl {
 
     const Button m_answer;
     std::atomic<bool> m_stop{false};
-    mutable std::mutex m_mutex;
+    mutable HostMutex m_mutex;
     std::vector<SeenBox> m_seen;
-    std::thread m_thread;
+    HostThread m_thread;
 };
 
 std::vector<SeenBox> BoxAnswerer::Seen() const
 {
-    std::lock_guard<std::mutex> lock(m_impl->m_mutex);
+    std::lock_guard<HostMutex> lock(m_impl->m_mutex);
     return m_impl->m_seen;
 }
 

@@ -12,6 +12,7 @@
 #include "framework/lock.h"
 #include "framework/platform.h"
 #include "framework/stdiofile.h"
+#include "host/thread.h"
 #include "support/files.h"
 
 using support::ReadBytes;
@@ -252,12 +253,12 @@ TEST_CASE("the lock is taken again by its holder and keeps other threads out unt
 {
     CCriticalSection cs;
     std::atomic<bool> entered{false};
-    std::thread other;
+    HostThread other;
     {
         CSingleLock outer(cs);
         {
             CSingleLock inner(cs);
-            other = std::thread([&] {
+            other = HostThread([&] {
                 CSingleLock lock(cs);
                 entered = true;
             });

@@ -6,9 +6,9 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 
 #include "host/fake_host_app.h"
+#include "host/thread.h"
 #include "ui/host_link.h"
 
 namespace {
@@ -19,7 +19,7 @@ template <class Body>
 void OnSetupThread(Body body)
 {
     std::atomic<bool> done{false};
-    std::thread setup([&] {
+    HostThread setup([&] {
         HRESULT hr = CoInitialize(nullptr);
         body();
         g_hostApp.ReleaseDispatch(); // on the thread that holds the reference

@@ -1,0 +1,53 @@
+# Makes the release zip (run by cmake -P from cmake/package.cmake).
+# In: SOURCE, VERSION, OUTPUT, STAGE (a scratch folder), PROGRAMS (the DLL and
+# hostsim.exe), GUIDE (docs/operator-guide.md and docs/images/*.png, as far
+# as they exist), STRIP (optional).
+cmake_minimum_required(VERSION 3.16)
+
+# The change log's newest entry must be this release.
+file(STRINGS ${SOURCE}/CHANGELOG.md versions REGEX "^## \\[[0-9]")
+list(GET versions 0 newest)
+if(NOT newest MATCHES "^## \\[${VERSION}\\]")
+  message(FATAL_ERROR "CHANGELOG.md's newest entry is \"${newest}\", not version ${VERSION} of CMakeLists.txt")
+endif()
+
+file(REMOVE_RECURSE ${STAGE})
+set(files)
+foreach(program ${PROGRAMS})
+  get_filename_component(name ${program} NAME)
+  file(COPY ${program} DESTINATION ${STAGE})
+  if(STRIP)
+    # Symbols are for debugging the build, not for the operator's copy.
+    execute_process(COMMAND ${STRIP} --strip-unneeded ${STAGE}/${name} RESULT_VARIABLE rc)
+    if(rc)
+      message(FATAL_ERROR "${STRIP} failed on ${name}")
+    endif()
+  endif()
+  list(APPEND files ${name})
+endforeach()
+foreach(doc CHANGELOG.md LICENSE)
+  file(COPY ${SOURCE}/${doc} DESTINATION ${STAGE})
+  list(APPEND files ${doc})
+endforeach()
+foreach(doc ${GUIDE})
+  file(RELATIVE_PATH rel ${SOURCE} ${doc})
+  get_filename_component(dir ${rel} DIRECTORY)
+  file(COPY ${doc} DESTINATION ${STAGE}/${dir})
+  list(APPEND files ${rel})
+endforeach()
+
+# sha256sum's own format: "<hash>  <path>", paths relative to the zip's root.
+set(sums "")
+foreach(f ${files})
+  file(SHA256 ${STAGE}/${f} hash)
+  string(APPEND sums "${hash}  ${f}\n")
+endforeach()
+file(WRITE ${STAGE}/SHA256SUMS "${sums}")
+list(APPEND files SHA256SUMS)
+
+file(REMOVE ${OUTPUT})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${OUTPUT} --format=zip ${files}
+  WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE rc)
+if(rc)
+  message(FATAL_ERROR "could not write ${OUTPUT}")
+endif()
