@@ -10,33 +10,28 @@ if(BALTIC_NATIVE_TESTS AND CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
       "or configure with -DBALTIC_NATIVE_TESTS=OFF to build without them.")
   endif()
   include(ExternalProject)
-  set(NATIVE_BINARY_DIR ${CMAKE_BINARY_DIR}/native)
-  ExternalProject_Add(native
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}
-    BINARY_DIR ${NATIVE_BINARY_DIR}
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=${NATIVE_CXX}
-    BUILD_ALWAYS ON
-    INSTALL_COMMAND "")
-  set(NATIVE_UNIT_TESTS ${NATIVE_BINARY_DIR}/bin/unit_tests)
+  # One native configuration of the tree in build/<dir>, with its own
+  # compiler and options.
+  function(native_build name dir compiler)
+    ExternalProject_Add(${name}
+      SOURCE_DIR ${CMAKE_SOURCE_DIR}
+      BINARY_DIR ${CMAKE_BINARY_DIR}/${dir}
+      CMAKE_ARGS -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=${compiler} ${ARGN}
+      BUILD_ALWAYS ON
+      INSTALL_COMMAND "")
+  endfunction()
+
+  native_build(native native ${NATIVE_CXX})
+  set(NATIVE_UNIT_TESTS ${CMAKE_BINARY_DIR}/native/bin/unit_tests)
 
   # The core again with ThreadSanitizer, for the two-thread stress.
-  ExternalProject_Add(native_tsan
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}
-    BINARY_DIR ${CMAKE_BINARY_DIR}/native-tsan
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=${NATIVE_CXX} -DBALTIC_SANITIZER=thread
-    BUILD_ALWAYS ON
-    INSTALL_COMMAND "")
+  native_build(native_tsan native-tsan ${NATIVE_CXX} -DBALTIC_SANITIZER=thread)
   set(NATIVE_STRESS ${CMAKE_BINARY_DIR}/native-tsan/bin/stress_tests)
 
   # And with clang's libFuzzer, ASan and UBSan, for the exports' fuzzer.
   find_program(NATIVE_CLANGXX NAMES clang++ clang++-14)
   if(NATIVE_CLANGXX)
-    ExternalProject_Add(native_fuzz
-      SOURCE_DIR ${CMAKE_SOURCE_DIR}
-      BINARY_DIR ${CMAKE_BINARY_DIR}/native-fuzz
-      CMAKE_ARGS -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=${NATIVE_CLANGXX} -DBALTIC_SANITIZER=fuzzer
-      BUILD_ALWAYS ON
-      INSTALL_COMMAND "")
+    native_build(native_fuzz native-fuzz ${NATIVE_CLANGXX} -DBALTIC_SANITIZER=fuzzer)
     set(NATIVE_FUZZER ${CMAKE_BINARY_DIR}/native-fuzz/bin/fuzz_exports)
   else()
     message(WARNING "No clang++: the exports' fuzzer is not built (scripts/setup.sh installs clang).")
