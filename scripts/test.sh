@@ -14,13 +14,13 @@ bash scripts/build.sh || die "the build failed (its message is above); no test r
 cd build
 # Where 32-bit programs run through qemu, Wine itself now and then dies of a
 # segmentation fault that it cannot turn into an exception (seen in window
-# tests): there a failed test gets one more run, and the long end-to-end
+# tests): there a failed test gets up to two more runs, and the long end-to-end
 # programs get more time.
 repeat=()
 timeout=600
 for entry in /proc/sys/fs/binfmt_misc/*; do
   if grep -qs '^enabled' "$entry" && grep -qs 'qemu-i386' "$entry"; then
-    repeat=(--repeat until-pass:2)
+    repeat=(--repeat until-pass:3)
     timeout=1800
   fi
 done
