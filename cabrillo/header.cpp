@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/contest.h"
 #include "engine/settings.h"
 #include "engine/stores.h"
 #include "framework/stdiofile.h"

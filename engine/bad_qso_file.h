@@ -4,6 +4,10 @@
 #pragma once
 #include "engine/qso_ops.h"
 
+extern CString g_badQsoPath;
+// Header line of the file, with its trailing blank.
+extern const char* const kBadQsoHeader;
+
 enum BadQsoKind { kWrongBand, kWrongMode, kNoNumber, kDupe };
 
 // At every reset: the file named path, anew, holding its header line.

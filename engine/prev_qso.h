@@ -3,7 +3,18 @@
 // the last SSB QSO, 3 the number received in the last QSO of either mode
 // ("%H:%M" times; "   -" where there is none); 4 and 5 are not shown.
 #pragma once
+#include <atomic>
+
 #include "framework/arrays.h"
+
+// Under g_storeLock: the rows (row 0 is the one shown) and the call and
+// band the window last looked up.
+extern CStringArray g_prevQsoRows[6];
+extern CString g_prevQsoCall;
+extern CStringArray g_prevQsoBands;
+// A refresh may be posted: a call check takes it, the Setup window hands it
+// back after each refresh, a removal sets it.
+extern std::atomic<int> g_refreshPending;
 
 // Fills entries 1 to 4 of row for call on band, from the QSOs in store
 // order, the later overwriting the earlier. An empty call finds nothing.

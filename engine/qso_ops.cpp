@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "engine/bad_qso_file.h"
+#include "engine/contest.h"
 #include "engine/hooks.h"
+#include "engine/prev_qso.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
 

@@ -4,6 +4,10 @@
 #pragma once
 #include "framework/str.h"
 
+// Where the settings live: the section and the file named above.
+extern CString g_iniSection;
+extern CString g_iniFile;
+
 namespace settings {
 
 extern const char* const kSetupX;           // Setup window left edge; 0 reads as 10

@@ -1,34 +1,20 @@
-// The QSO store, the bands worked and the shared texts of the module.
-// g_storeLock guards g_qsoLog, g_bandsWorked, g_prevQsoRows, g_prevQsoCall,
-// g_prevQsoBands, g_contestYear and g_russianUi: the host's thread writes
-// them, the Setup thread reads them (the last two through
-// engine/window_texts.h). The other globals belong to the host's thread.
+// The QSO store, the bands worked and their lock. g_storeLock guards them,
+// the Previous QSO state (engine/prev_qso.h) and the contest year and
+// Russian flag (engine/contest.h): the host's thread writes them, the Setup
+// thread reads them, each side briefly.
 #pragma once
-#include <atomic>
-
 #include "engine/info.h"
 #include "engine/qso_log.h"
 #include "framework/lock.h"
 
-extern CQsoLog g_qsoLog;
-extern CStringArray g_prevQsoRows[6];
-extern CStringArray g_bandsWorked;
-extern CStringArray g_prevQsoBands;
 extern CCriticalSection g_storeLock;
+extern CQsoLog g_qsoLog;
+extern CStringArray g_bandsWorked;
 
-extern CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_badQsoPath,
-    g_prevQsoCall, g_resultText;
-extern CString g_iniSection; // "Settings"
-extern CString g_iniFile;    // "Plugins\BALTIC.ini"
+extern CString g_resultText;
 
 extern int g_htmlReport;     // the report is HTML (setVersion)
-extern std::atomic<int> g_refreshPending; // a Previous QSO refresh may be requested
-extern int g_balticStation;  // the operator's own prefix is Baltic
-extern int g_russianUi;      // the windows use their Russian texts
 extern int g_cabrilloRun;    // the last reset asked for a Cabrillo export
 extern int g_startFlag;      // "Start" as the last reset read it
 extern int g_badQsoCount;
 extern int g_claimedScore;
-
-// Header line of the bad-QSO file, with its trailing blank.
-extern const char* const kBadQsoHeader;

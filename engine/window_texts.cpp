@@ -1,5 +1,6 @@
 #include "engine/window_texts.h"
 
+#include "engine/contest.h"
 #include "engine/stores.h"
 
 WindowTextInputs CurrentWindowTextInputs()

@@ -3,9 +3,13 @@
 // globals exist only in the Windows build; the portable core, built alone
 // for the native tests, has the rest.
 #include "cabrillo/header.h"
+#include "engine/bad_qso_file.h"
+#include "engine/contest.h"
 #include "engine/hooks.h"
 #include "engine/host_modal.h"
+#include "engine/prev_qso.h"
 #include "engine/rules.h"
+#include "engine/settings.h"
 #include "engine/stores.h"
 #include "report/report.h"
 #include "report/templates.h"

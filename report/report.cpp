@@ -4,6 +4,7 @@
 
 #include "cabrillo/header.h"
 #include "engine/bad_qso_file.h"
+#include "engine/contest.h"
 #include "engine/host_modal.h"
 #include "engine/stores.h"
 #include "framework/platform.h"

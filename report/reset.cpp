@@ -1,8 +1,10 @@
 #include <cstdlib>
 
 #include "engine/bad_qso_file.h"
+#include "engine/contest.h"
 #include "engine/hooks.h"
 #include "engine/host_modal.h"
+#include "engine/prev_qso.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
 #include "framework/platform.h"

@@ -1,5 +1,6 @@
 #include "report/score.h"
 
+#include "engine/contest.h"
 #include "engine/stores.h"
 
 int IsBalticCountry(const CString& prefix)

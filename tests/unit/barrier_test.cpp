@@ -4,7 +4,9 @@
 
 #include <stdexcept>
 
+#include "engine/bad_qso_file.h"
 #include "engine/hooks.h"
+#include "engine/prev_qso.h"
 #include "engine/stores.h"
 #include "plugin/exports.h"
 

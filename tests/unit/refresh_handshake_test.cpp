@@ -3,7 +3,9 @@
 // always requests one; nothing is posted while no window exists.
 #include <doctest.h>
 
+#include "engine/bad_qso_file.h"
 #include "engine/hooks.h"
+#include "engine/prev_qso.h"
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
 

@@ -8,6 +8,7 @@
 
 #include "cabrillo/header.h"
 #include "engine/bad_qso_file.h"
+#include "engine/contest.h"
 #include "engine/stores.h"
 #include "report/report.h"
 #include "report/score.h"

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/contest.h"
 #include "engine/hooks.h"
 #include "engine/stores.h"
 #include "framework/platform.h"

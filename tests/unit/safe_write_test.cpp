@@ -14,6 +14,7 @@
 #endif
 
 #include "cabrillo/header.h"
+#include "engine/bad_qso_file.h"
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
 #include "support/files.h"
@@ -22,15 +23,15 @@ namespace {
 
 const char* const kBad = "bad_qso.txt";
 const std::string kTemp = std::string(kBad) + ".tmp";
-const std::string kWrongBand = "QSO:  7010  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  007   WRONG BAND !!!\r\n";
-const std::string kWrongMode = "QSO:  3525  FM  2019-05-04 2131  YL2AA  59  002  ES1CC  59  003   WRONG MODE !!!\r\n";
+const std::string kWrongBandLine = "QSO:  7010  CW  2019-05-04 2130  YL2AA  599  001  LY1BB  599  007   WRONG BAND !!!\r\n";
+const std::string kWrongModeLine = "QSO:  3525  FM  2019-05-04 2131  YL2AA  59  002  ES1CC  59  003   WRONG MODE !!!\r\n";
 
 // A scratch folder holding a bad-QSO file with two lines.
 struct Folder : support::Scratch {
     explicit Folder(const char* name) : support::Scratch(name), saved(g_badQsoPath)
     {
         g_badQsoPath = kBad;
-        support::WriteBytes(kBad, std::string(kBadQsoHeader) + "\r\n" + kWrongBand + kWrongMode);
+        support::WriteBytes(kBad, std::string(kBadQsoHeader) + "\r\n" + kWrongBandLine + kWrongModeLine);
     }
     ~Folder() { g_badQsoPath = saved; }
     CString saved;
@@ -53,7 +54,7 @@ TEST_CASE("a removal replaces the bad-QSO file only with a complete new one")
 {
     Folder folder("safe_rewrite");
     const std::string before = support::ReadBytes(kBad);
-    const std::string after = std::string(kBadQsoHeader) + "\r\n" + kWrongMode;
+    const std::string after = std::string(kBadQsoHeader) + "\r\n" + kWrongModeLine;
 
     SUBCASE("the new file cannot be written: the old one stays as it was")
     {
