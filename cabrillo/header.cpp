@@ -77,6 +77,27 @@ void KeepOnOneLine(CString& text)
     text = CString(s);
 }
 
+// The fields an OK stores, by key, in the order they are written.
+struct StoredField {
+    const char* const* key;
+    CString CCabrilloHeader::*field;
+};
+const StoredField kStoredFields[] = {
+    {&settings::kOperators, &CCabrilloHeader::m_operators},
+    {&settings::kName, &CCabrilloHeader::m_name},
+    {&settings::kAddress, &CCabrilloHeader::m_address},
+    {&settings::kAddressCity, &CCabrilloHeader::m_addressCity},
+    {&settings::kAddressPostalCode, &CCabrilloHeader::m_addressPostalCode},
+    {&settings::kAddressCountry, &CCabrilloHeader::m_addressCountry},
+    {&settings::kCategory, &CCabrilloHeader::m_categoryOperator},
+    {&settings::kLocation, &CCabrilloHeader::m_location},
+    {&settings::kPower, &CCabrilloHeader::m_categoryMode},
+    {&settings::kContest, &CCabrilloHeader::m_contest},
+    {&settings::kEmail, &CCabrilloHeader::m_email},
+    {&settings::kClub, &CCabrilloHeader::m_club},
+    {&settings::kSoapBox, &CCabrilloHeader::m_soapbox},
+};
+
 } // namespace
 
 void CCabrilloHeader::LoadForEdit(const CString& callsign)
@@ -111,19 +132,8 @@ void CCabrilloHeader::StoreConfirmed()
         KeepOnOneLine(*field);
     // One settings value holds the whole soapbox, its line breaks escaped.
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "\r", "<CR>"), "\n", "<LF>");
-    settings::WriteText(settings::kOperators, m_operators);
-    settings::WriteText(settings::kName, m_name);
-    settings::WriteText(settings::kAddress, m_address);
-    settings::WriteText(settings::kAddressCity, m_addressCity);
-    settings::WriteText(settings::kAddressPostalCode, m_addressPostalCode);
-    settings::WriteText(settings::kAddressCountry, m_addressCountry);
-    settings::WriteText(settings::kCategory, m_categoryOperator);
-    settings::WriteText(settings::kLocation, m_location);
-    settings::WriteText(settings::kPower, m_categoryMode);
-    settings::WriteText(settings::kContest, m_contest);
-    settings::WriteText(settings::kEmail, m_email);
-    settings::WriteText(settings::kClub, m_club);
-    settings::WriteText(settings::kSoapBox, m_soapbox);
+    for (const StoredField& stored : kStoredFields)
+        settings::WriteText(*stored.key, this->*stored.field);
     // The writer's one SOAPBOX line becomes one line per typed line.
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r\nSOAPBOX: "), "<LF>", "");
     m_qsoLines.RemoveAll();

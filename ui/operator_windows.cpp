@@ -51,6 +51,14 @@ const Texts& CurrentTexts()
     return CurrentWindowTextInputs().russian ? kRussian : kEnglish;
 }
 
+// A control's text in black on textBackground, the window's brush behind.
+HBRUSH ColorText(HDC dc, COLORREF textBackground, const CBrushHandle& brush)
+{
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, textBackground);
+    return brush.Get();
+}
+
 // Shows a text kept in Windows-1251 (Russian) or plain ASCII through the
 // wide call, so it reads right whatever the system's code page.
 void SetText1251(HWND window, const CString& text)
@@ -162,9 +170,7 @@ BOOL Prev_QSO::OnInitDialog()
 
 HBRUSH Prev_QSO::OnCtlColor(HDC dc, HWND, int)
 {
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, kBackground);
-    return m_brush.Get();
+    return ColorText(dc, kBackground, m_brush);
 }
 
 bool Prev_QSO::OnSetCursor(HWND, int, int)
@@ -364,9 +370,7 @@ bool Setup::OnCommand(int id, int code)
 
 HBRUSH Setup::OnCtlColor(HDC dc, HWND, int)
 {
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, kSetupTextBackground);
-    return m_brush.Get();
+    return ColorText(dc, kSetupTextBackground, m_brush);
 }
 
 bool Setup::OnSetCursor(HWND, int, int)
