@@ -7,6 +7,8 @@
 #include "engine/host_modal.h"
 #include "engine/rules.h"
 #include "engine/stores.h"
+#include "framework/barrier.h"
+#include "framework/platform.h"
 #include "report/report.h"
 #include "report/templates.h"
 #ifdef _WIN32
@@ -16,6 +18,9 @@
 #include "ui/setup_link.h"
 #include "ui/setup_window_handle.h"
 #endif
+
+// Where the barrier tells of a fallback (constant: ready before any code runs).
+void (*g_fallbackTrace)(const char* text) = DebugTrace;
 
 // Guards the stores read by the Setup thread; first so it outlives them.
 CCriticalSection g_storeLock;
