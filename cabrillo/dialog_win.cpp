@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "cabrillo/header.h"
 #include "resources/resource.h"
 
 namespace {
@@ -33,7 +32,10 @@ const TextBox kTextBoxes[] = {
 
 } // namespace
 
-Cabrillo::Cabrillo(HWND parent) : CDialog(IDD_CABRILLO, parent) {}
+Cabrillo::Cabrillo(const CCabrilloHeader& header, HWND parent)
+    : CDialog(IDD_CABRILLO, parent), m_header(header)
+{
+}
 
 Cabrillo::~Cabrillo() = default;
 
@@ -44,22 +46,22 @@ INT_PTR Cabrillo::DoModal()
 
 void Cabrillo::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, IDC_CONTEST, m_contest);
-    DDX_Text(pDX, IDC_CALLSIGN, m_callsign);
-    DDX_Text(pDX, IDC_CLAIMED, m_claimed);
-    DDX_CBString(pDX, IDC_CATEGORY_OPERATOR, m_categoryOperator);
-    DDX_CBString(pDX, IDC_CATEGORY_BAND, m_categoryBand);
-    DDX_CBString(pDX, IDC_CATEGORY_MODE, m_categoryMode);
-    DDX_CBString(pDX, IDC_CATEGORY_TIME, m_categoryTime);
-    DDX_Text(pDX, IDC_NAME, m_name);
-    DDX_Text(pDX, IDC_ADDRESS, m_address);
-    DDX_Text(pDX, IDC_ADDRESS_CITY, m_addressCity);
-    DDX_Text(pDX, IDC_ADDRESS_POSTALCODE, m_addressPostalCode);
-    DDX_Text(pDX, IDC_ADDRESS_COUNTRY, m_addressCountry);
-    DDX_Text(pDX, IDC_OPERATORS, m_operators);
-    DDX_Text(pDX, IDC_CLUB, m_club);
-    DDX_Text(pDX, IDC_SOAPBOX, m_soapbox);
-    DDX_Text(pDX, IDC_EMAIL, m_email);
+    DDX_Text(pDX, IDC_CONTEST, m_header.m_contest);
+    DDX_Text(pDX, IDC_CALLSIGN, m_header.m_callsign);
+    DDX_Text(pDX, IDC_CLAIMED, m_header.m_claimed);
+    DDX_CBString(pDX, IDC_CATEGORY_OPERATOR, m_header.m_categoryOperator);
+    DDX_CBString(pDX, IDC_CATEGORY_BAND, m_header.m_categoryBand);
+    DDX_CBString(pDX, IDC_CATEGORY_MODE, m_header.m_categoryMode);
+    DDX_CBString(pDX, IDC_CATEGORY_TIME, m_header.m_categoryTime);
+    DDX_Text(pDX, IDC_NAME, m_header.m_name);
+    DDX_Text(pDX, IDC_ADDRESS, m_header.m_address);
+    DDX_Text(pDX, IDC_ADDRESS_CITY, m_header.m_addressCity);
+    DDX_Text(pDX, IDC_ADDRESS_POSTALCODE, m_header.m_addressPostalCode);
+    DDX_Text(pDX, IDC_ADDRESS_COUNTRY, m_header.m_addressCountry);
+    DDX_Text(pDX, IDC_OPERATORS, m_header.m_operators);
+    DDX_Text(pDX, IDC_CLUB, m_header.m_club);
+    DDX_Text(pDX, IDC_SOAPBOX, m_header.m_soapbox);
+    DDX_Text(pDX, IDC_EMAIL, m_header.m_email);
 }
 
 void Cabrillo::OnOK()
@@ -88,43 +90,15 @@ int CCabrilloHeader::EditHeader(CString callsign, const COleDateTime*, const COl
     LoadForEdit(callsign);
 
     // No parent: the host's window is not ours to disable.
-    Cabrillo dlg;
-    dlg.m_callsign = m_callsign;
-    dlg.m_operators = m_operators;
-    dlg.m_categoryOperator = m_categoryOperator;
-    dlg.m_categoryBand = m_categoryBand;
-    dlg.m_categoryTime = m_categoryTime;
-    dlg.m_categoryMode = m_categoryMode;
-    dlg.m_name = m_name;
-    dlg.m_address = m_address;
-    dlg.m_addressCity = m_addressCity;
-    dlg.m_addressPostalCode = m_addressPostalCode;
-    dlg.m_addressCountry = m_addressCountry;
-    dlg.m_claimed = m_claimed;
-    dlg.m_contest = m_contest;
-    dlg.m_email = m_email;
-    dlg.m_club = m_club;
-    dlg.m_soapbox = m_soapbox;
+    Cabrillo dlg(*this);
     // A cancelled dialog, or one that could not open, stores nothing.
     if (dlg.DoModal() != IDOK)
         return 0;
 
     // CLAIMED is shown only: the report owns the claimed score.
-    m_callsign = dlg.m_callsign;
-    m_operators = dlg.m_operators;
-    m_categoryOperator = dlg.m_categoryOperator;
-    m_categoryBand = dlg.m_categoryBand;
-    m_categoryTime = dlg.m_categoryTime;
-    m_categoryMode = dlg.m_categoryMode;
-    m_name = dlg.m_name;
-    m_address = dlg.m_address;
-    m_addressCity = dlg.m_addressCity;
-    m_addressPostalCode = dlg.m_addressPostalCode;
-    m_addressCountry = dlg.m_addressCountry;
-    m_contest = dlg.m_contest;
-    m_email = dlg.m_email;
-    m_club = dlg.m_club;
-    m_soapbox = dlg.m_soapbox;
+    const CString claimed = m_claimed;
+    *this = dlg.Header();
+    m_claimed = claimed;
     StoreConfirmed();
     return 1;
 }

@@ -39,6 +39,13 @@ public:
         if (old != Traits::Invalid())
             Traits::Close(old);
     }
+    // For an out-parameter: closes what was held and gives the slot's
+    // address, for the acquiring call to fill.
+    T* Put() noexcept
+    {
+        Reset();
+        return &m_h;
+    }
     // Gives up ownership without closing.
     T Detach() noexcept { return std::exchange(m_h, Traits::Invalid()); }
 

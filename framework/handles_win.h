@@ -39,6 +39,7 @@ struct ComTraits {
     static void Close(I* p) { p->Release(); }
 };
 using CDispatchPtr = CHandle<IDispatch*, ComTraits<IDispatch>>;
+using CUnknownPtr = CHandle<IUnknown*, ComTraits<IUnknown>>;
 
 // SysAllocString / SysFreeString
 struct BstrTraits {
@@ -46,6 +47,32 @@ struct BstrTraits {
     static void Close(BSTR s) { SysFreeString(s); }
 };
 using CBstr = CHandle<BSTR, BstrTraits>;
+
+// CreateThread, CreateEvent / CloseHandle (these give null on failure).
+struct KernelTraits {
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using CKernelHandle = CHandle<HANDLE, KernelTraits>;
+
+// The error that IDispatch::Invoke fills in: its three strings freed once.
+class CExcepInfo {
+public:
+    CExcepInfo() : m_info() {}
+    ~CExcepInfo()
+    {
+        SysFreeString(m_info.bstrSource);
+        SysFreeString(m_info.bstrDescription);
+        SysFreeString(m_info.bstrHelpFile);
+    }
+    CExcepInfo(const CExcepInfo&) = delete;
+    CExcepInfo& operator=(const CExcepInfo&) = delete;
+    EXCEPINFO* Out() { return &m_info; }
+    const EXCEPINFO& Get() const { return m_info; }
+
+private:
+    EXCEPINFO m_info;
+};
 
 // A VARIANT result or argument: cleared once, freeing what it holds.
 class CVariant {

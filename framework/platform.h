@@ -26,3 +26,8 @@ void ForEachFileName(const char* pattern, const std::function<bool(const char* n
 // A modal message box owned by the calling process's active window, if any.
 // Style flags are the Win32 MB_* values. Returns the button pressed.
 int ShowMessageBox(const char* text, const char* caption, unsigned style);
+
+// One line for a debugger or a debug-output viewer (Windows:
+// OutputDebugStringA). The native build prints it on stderr only when the
+// environment variable BALTIC_TRACE is set, keeping test output clean.
+void DebugTrace(const char* text);

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -288,6 +289,12 @@ void ForEachFileName(const char* pattern, const std::function<bool(const char* n
         if (MatchesWildcard(mask.c_str(), entry->d_name) && !visit(entry->d_name))
             break;
     }
+}
+
+void DebugTrace(const char* text)
+{
+    if (std::getenv("BALTIC_TRACE"))
+        std::fprintf(stderr, "%s\n", text ? text : "");
 }
 
 int ShowMessageBox(const char* text, const char* caption, unsigned style)

@@ -50,6 +50,11 @@ void ForEachFileName(const char* pattern, const std::function<bool(const char* n
     } while (FindNextFileA(search.Get(), &data));
 }
 
+void DebugTrace(const char* text)
+{
+    OutputDebugStringA(text ? text : "");
+}
+
 int ShowMessageBox(const char* text, const char* caption, unsigned style)
 {
     // The host's own window owns the box when the calling thread has one.

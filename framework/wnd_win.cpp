@@ -5,6 +5,7 @@
 
 #include "framework/dispatch.h"
 #include "framework/platform.h"
+#include "framework/scope_exit.h"
 #include "framework/text_win.h"
 
 namespace {
@@ -24,8 +25,8 @@ void ReportHandlerFailure(const char* text = "The window could not complete the 
     if (reporting)
         return;
     reporting = true;
+    const auto lower = MakeScopeExit([] { reporting = false; });
     ShowMessageBox(text, "BALTIC", MB_OK | MB_ICONERROR);
-    reporting = false;
 }
 
 WORD ReadWord(const BYTE* p)

@@ -44,7 +44,7 @@ BALTIC_API int __cdecl AddData0(BALTIC_QSO_PARAMS)
 {
     if (HostModalOpen())
         return 0;
-    return RunGuarded(0, [&] {
+    return RunGuarded("AddData0", 0, [&] {
         return AddQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country,
                               continent, band));
     });
@@ -54,7 +54,7 @@ BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
 {
     if (HostModalOpen())
         return 1;
-    RunGuarded([&] {
+    RunGuarded("RemoveData0", [&] {
         RemoveQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country, continent,
                           band));
     });
@@ -66,7 +66,7 @@ BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
     // The host replays its log after every reset: a refused one loses nothing.
     if (HostModalOpen())
         return 1;
-    RunGuarded([&] {
+    RunGuarded("ResetStats0", [&] {
         ResetArgs a;
         a.hostFolder = hostFolder;
         a.cabrillo = cabrillo;
@@ -87,7 +87,7 @@ BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
             nrOut[0] = '\0';
         return 1;
     }
-    return RunGuarded(1, [&] {
+    return RunGuarded("CheckCall0", 1, [&] {
         CallCheckArgs c;
         c.call = call;
         c.mode = mode;
@@ -106,7 +106,8 @@ BALTIC_API const char* __cdecl GetResult0(int* status)
 {
     // A run that fails part-way still answers with what it had built; so
     // does a report asked for while a dialog or box is open.
-    const char* result = HostModalOpen() ? nullptr : RunGuarded<const char*>(nullptr, [] { return RunReport(); });
+    const char* result =
+        HostModalOpen() ? nullptr : RunGuarded<const char*>("GetResult0", nullptr, [] { return RunReport(); });
     if (!result)
         result = g_resultText.GetString();
     if (status)
@@ -126,14 +127,14 @@ BALTIC_API const char* __cdecl GetSetName(int index)
 
 BALTIC_API int __cdecl IsValidExchg0(BALTIC_EXCHG_PARAMS)
 {
-    return RunGuarded(0, [&] { return IsValidExchg(exchange); });
+    return RunGuarded("IsValidExchg0", 0, [&] { return IsValidExchg(exchange); });
 }
 
 BALTIC_API void __cdecl SetupSet0()
 {
     if (HostModalOpen())
         return;
-    RunGuarded([] {
+    RunGuarded("SetupSet0", [] {
         CHostModalScope modal;
         ShowMessageBox("No additional setup for this contest", nullptr, 0 /* MB_OK */);
     });

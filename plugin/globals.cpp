@@ -11,6 +11,8 @@
 #include "engine/rules.h"
 #include "engine/settings.h"
 #include "engine/stores.h"
+#include "framework/barrier.h"
+#include "framework/platform.h"
 #include "report/report.h"
 #include "report/templates.h"
 #ifdef _WIN32
@@ -20,6 +22,9 @@
 #include "ui/setup_link.h"
 #include "ui/setup_window_handle.h"
 #endif
+
+// Where the barrier tells of a fallback (constant: ready before any code runs).
+void (*g_fallbackTrace)(const char* text) = DebugTrace;
 
 // Guards the stores read by the Setup thread; first so it outlives them.
 CCriticalSection g_storeLock;

@@ -13,15 +13,13 @@ bool ConnectToHost()
     CLSID id;
     if (FAILED(CLSIDFromProgID(L"Qorv2.Application", &id)))
         return false;
-    IUnknown* running = nullptr;
-    if (FAILED(GetActiveObject(id, nullptr, &running)) || !running)
+    CUnknownPtr running;
+    if (FAILED(GetActiveObject(id, nullptr, running.Put())) || !running)
         return false;
-    IDispatch* dispatch = nullptr;
-    HRESULT hr = running->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-    running->Release();
-    if (FAILED(hr) || !dispatch)
+    CDispatchPtr dispatch;
+    if (FAILED(running.Get()->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.Put()))) || !dispatch)
         return false;
-    g_hostApp.AttachDispatch(dispatch);
+    g_hostApp.AttachDispatch(dispatch.Detach());
     return true;
 }
 

@@ -39,6 +39,7 @@
 
 #include "cabrillo/header.h"
 #include "engine/hooks.h"
+#include "framework/handles_win.h"
 #include "ui/host_link.h"
 #include "ui/operator_windows.h"
 #include "ui/setup_window_handle.h"
@@ -177,7 +178,8 @@ void StartSetupThread()
     life.running = true;
     g_closeRequested = false;
     DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, SetupThreadProc, reference, 0, &id);
+    // The handle is closed at once: the thread is known through the event.
+    const CKernelHandle thread(CreateThread(nullptr, 0, SetupThreadProc, reference, 0, &id));
     if (!thread) {
         life.running = false;
         SetEvent(life.gone);
@@ -185,7 +187,6 @@ void StartSetupThread()
         return;
     }
     life.threadId = id;
-    CloseHandle(thread); // known through the event
 }
 
 bool CloseOperatorWindows()

@@ -8,6 +8,7 @@
 #include "engine/prev_qso.h"
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
+#include "framework/scope_exit.h"
 
 namespace {
 
@@ -41,13 +42,16 @@ CallCheckArgs Check()
 
 TEST_CASE("call checks request one refresh at a time; a removal requests another")
 {
-    const WindowHooks saved = g_windowHooks;
+    const auto restore = MakeScopeExit([hooks = g_windowHooks, badQsoPath = g_badQsoPath] {
+        g_windowHooks = hooks;
+        g_refreshPending = 1;
+        g_badQsoPath = badQsoPath;
+    });
     g_windowHooks.isSetupWindowOpen = WindowOpen;
     g_windowHooks.postPrevQsoRefresh = CountPost;
     g_open = false;
     g_refreshes = 0;
     g_refreshPending = 1;
-    const CString badQsoPath = g_badQsoPath;
     g_badQsoPath = ""; // removals here touch no file
 
     // No window yet: nothing is posted and the request stays pending.
@@ -74,8 +78,4 @@ TEST_CASE("call checks request one refresh at a time; a removal requests another
     g_open = false;
     RemoveQso(removal);
     CHECK(g_refreshes == 3);
-
-    g_windowHooks = saved;
-    g_refreshPending = 1;
-    g_badQsoPath = badQsoPath;
 }
