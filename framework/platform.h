@@ -1,3 +1,6 @@
+// framework/ owns no module state but the fallback trace's sink
+// (barrier.h): it is the platform layer the folders above are written on.
+//
 // The few operating-system services that the portable code needs, behind
 // plain functions so that the rules and reports include no system header.
 #pragma once

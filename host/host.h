@@ -1,3 +1,6 @@
+// host/ is the host stand-in and owns nothing of the product: it reaches
+// the plug-in through plugin/exports.h and resources/resource.h only.
+//
 // The host stand-in: loads BALTIC.dll and calls its exports exactly as the
 // host logger does, with the full parameter blocks.
 #pragma once

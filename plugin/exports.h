@@ -1,3 +1,7 @@
+// plugin/ owns the boundary (here), the module application object (app.h)
+// and DllMain, and defines every module global, each declared by the
+// folder that owns it, in creation order in globals.cpp.
+//
 // The plug-in's boundary: every function the host logger calls, with the
 // exact parameter blocks it passes. All use the C calling convention; each
 // is also exported under the MSVC-decorated name of its signature (BALTIC.def).

@@ -1,3 +1,8 @@
+// ui/ owns the Setup thread's life (here), the published Setup window
+// handle (setup_window_handle.h), the two windows and their remembered
+// positions (operator_windows.h) and the host's automation object
+// (host_link.h); it installs the window hooks of engine/hooks.h at load.
+//
 // What the host's thread may do with the Setup thread: ask whether its
 // window is open, post it a refresh, start it and close it. Why the thread
 // can never outlive the module's code, and why no wait can deadlock, is
