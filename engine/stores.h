@@ -16,19 +16,18 @@ extern CStringArray g_bandsWorked;
 extern CStringArray g_prevQsoBands;
 extern CCriticalSection g_storeLock;
 
-extern CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_badQsoPath,
-    g_prevQsoCall, g_resultText;
+extern CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_badQsoPath, g_prevQsoCall;
 extern CString g_iniSection; // "Settings"
 extern CString g_iniFile;    // "Plugins\BALTIC.ini"
 
-extern int g_htmlReport;     // the report is HTML (setVersion)
 extern std::atomic<int> g_refreshPending; // a Previous QSO refresh may be requested
 extern int g_balticStation;  // the operator's own prefix is Baltic
 extern int g_russianUi;      // the windows use their Russian texts
-extern int g_cabrilloRun;    // the last reset asked for a Cabrillo export
-extern int g_startFlag;      // "Start" as the last reset read it
-extern int g_badQsoCount;
-extern int g_claimedScore;
+
+// Set by the reset and the report (report/), read by the call check and the
+// Cabrillo writer, which may not look into report/.
+extern CString g_hostVersion; // the host's version, as the last reset found it
+extern int g_claimedScore;    // the total points of the last report
 
 // Header line of the bad-QSO file, with its trailing blank.
 extern const char* const kBadQsoHeader;

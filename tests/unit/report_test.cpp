@@ -9,6 +9,7 @@
 #include "cabrillo/header.h"
 #include "engine/bad_qso_file.h"
 #include "engine/stores.h"
+#include "plugin/exports.h"
 #include "report/report.h"
 #include "report/score.h"
 #include "report/templates.h"
@@ -468,9 +469,9 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
     std::vector<support::SeenBox> boxes;
     {
         support::BoxAnswerer answerer;
-        text = RunReport();
+        text = GetResult0(nullptr);
         g_htmlReport = 1;
-        html = RunReport();
+        html = GetResult0(nullptr);
         boxes = answerer.Seen();
     }
     CHECK(text == TextReport("80m\t 3\t 21\t 1\t 1\r\n" + closing + kNoRates));
