@@ -6,7 +6,6 @@
 
 #include "engine/contest.h"
 #include "engine/settings.h"
-#include "engine/stores.h"
 #include "framework/stdiofile.h"
 
 CString ReplaceAll(const CString& text, const CString& from, const CString& to, int* count)
@@ -150,7 +149,7 @@ void CCabrilloHeader::AddQso(CString call, int freqKHz, CString modeCode, const 
     m_qsoLines.Add(line + CStdioFile::kLineEnd);
 }
 
-CString CCabrilloHeader::WriteLog()
+CString CCabrilloHeader::WriteLog(int claimedScore)
 {
     // The same rule as at the edit, so that no file base can name another
     // folder, a device or a hidden stream.
@@ -170,7 +169,7 @@ CString CCabrilloHeader::WriteLog()
             tag("CATEGORY-TIME: ", m_categoryTime);
     }
     CString claimed;
-    claimed.Format("%i", g_claimedScore);
+    claimed.Format("%i", claimedScore);
     tag("CLAIMED-SCORE: ", claimed);
     tag("CLUB: ", m_club);
     tag("CREATED-BY: Qorv ", g_hostVersion);

@@ -20,8 +20,9 @@ public:
     // Formats one QSO line and appends it to m_qsoLines.
     void AddQso(CString call, int freqKHz, CString modeCode, const COleDateTime* time, CString rstSent,
                 CString nrSent, CString rstRcvd, CString nrRcvd);
-    // Writes m_fileBase + ".cbr"; returns the message for the operator.
-    CString WriteLog();
+    // Writes m_fileBase + ".cbr" claiming claimedScore; returns the message
+    // for the operator.
+    CString WriteLog(int claimedScore);
 
     CString m_callsign;
     CString m_name;

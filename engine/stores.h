@@ -17,11 +17,3 @@
 extern CCriticalSection g_storeLock;
 extern CQsoLog g_qsoLog;
 extern CStringArray g_bandsWorked;
-
-extern CString g_resultText;
-
-extern int g_htmlReport;     // the report is HTML (setVersion)
-extern int g_cabrilloRun;    // the last reset asked for a Cabrillo export
-extern int g_startFlag;      // "Start" as the last reset read it
-extern int g_badQsoCount;
-extern int g_claimedScore;

@@ -7,6 +7,7 @@
 // setting, or open a window, then answers its fallback and does nothing.
 #include "plugin/exports.h"
 
+#include "cabrillo/export.h"
 #include "engine/host_modal.h"
 #include "engine/qso_ops.h"
 #include "engine/stores.h"
@@ -105,9 +106,16 @@ BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
 BALTIC_API const char* __cdecl GetResult0(int* status)
 {
     // A run that fails part-way still answers with what it had built; so
-    // does a report asked for while a dialog or box is open.
-    const char* result =
-        HostModalOpen() ? nullptr : RunGuarded<const char*>("GetResult0", nullptr, [] { return RunReport(); });
+    // does a report asked for while a dialog or box is open. After the last
+    // reset's header dialog, the report is followed by the export of the
+    // QSOs it was built from.
+    const char* result = HostModalOpen() ? nullptr : RunGuarded<const char*>("GetResult0", nullptr, [] {
+        CArray<CInfo> log;
+        const char* text = RunReport(&log);
+        if (g_cabrilloRun)
+            ExportCabrilloLog(log, g_claimedScore);
+        return text;
+    });
     if (!result)
         result = g_resultText.GetString();
     if (status)

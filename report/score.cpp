@@ -1,8 +1,5 @@
 #include "report/score.h"
 
-#include "engine/contest.h"
-#include "engine/stores.h"
-
 int IsBalticCountry(const CString& prefix)
 {
     return prefix == "LY" || prefix == "ES" || prefix == "YL";
@@ -17,12 +14,12 @@ int IsRussianTextCountry(const CString& prefix)
     return 0;
 }
 
-int QsoPoints(const CInfo& qso)
+int QsoPoints(const CInfo& qso, int balticStation, const CString& myContinent)
 {
-    if (g_balticStation)
-        return qso.m_continent == g_myContinent ? 1 : 2;
+    if (balticStation)
+        return qso.m_continent == myContinent ? 1 : 2;
     if (IsBalticCountry(qso.m_country))
-        return g_myContinent == "EU" ? 10 : 20;
+        return myContinent == "EU" ? 10 : 20;
     return 1;
 }
 

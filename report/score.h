@@ -5,8 +5,9 @@
 int IsBalticCountry(const CString& prefix);
 int IsRussianTextCountry(const CString& prefix);
 
-// Points of one counted QSO for the operator of the last reset.
-int QsoPoints(const CInfo& qso);
+// Points of one counted QSO for an operator in a Baltic country (or not)
+// on the given continent.
+int QsoPoints(const CInfo& qso, int balticStation, const CString& myContinent);
 
 // Orders the bands by their names left-padded with "0" to 20 characters,
 // descending, so that "160m" comes before "80m" before "40m".

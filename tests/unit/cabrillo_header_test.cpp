@@ -59,7 +59,7 @@ TEST_CASE("the soapbox: escaped in the settings file, whole however long, one SO
     CHECK(ini.find("\nName=Bob  setup_x=-32000\r\n") != std::string::npos);
     CHECK(ini.find("\nClub=LR AL\r\n") != std::string::npos);
     CHECK(ini.find("\nsetup_x=") == std::string::npos);
-    REQUIRE(std::string(header.WriteLog()) == "File produced: YL2AA_P.cbr");
+    REQUIRE(std::string(header.WriteLog(0)) == "File produced: YL2AA_P.cbr");
     const std::string log = support::ReadBytes("YL2AA_P.cbr");
     CHECK(log.find("\r\nCALLSIGN: YL2AA  QSO: x\r\n") != std::string::npos);
     CHECK(log.find("\r\nNAME: Bob  setup_x=-32000\r\n") != std::string::npos);
@@ -87,8 +87,8 @@ TEST_CASE("WriteLog names its file by the safe file base whatever m_fileBase hol
     support::Scratch dir("cabrillo_base");
     CCabrilloHeader header;
     header.m_fileBase = "..\\up/x:y";
-    CHECK(std::string(header.WriteLog()) == "File produced: .._up_x_y.cbr");
+    CHECK(std::string(header.WriteLog(0)) == "File produced: .._up_x_y.cbr");
     CHECK(support::FileExists(".._up_x_y.cbr"));
     header.m_fileBase = " \t";
-    CHECK(std::string(header.WriteLog()) == "File produced: TOVAK.cbr");
+    CHECK(std::string(header.WriteLog(0)) == "File produced: TOVAK.cbr");
 }

@@ -10,8 +10,10 @@
 #include "engine/bad_qso_file.h"
 #include "engine/contest.h"
 #include "engine/stores.h"
+#include "plugin/exports.h"
 #include "report/report.h"
 #include "report/score.h"
+#include "report/tally.h"
 #include "report/templates.h"
 #include "support/expected_html.h"
 #include "support/files.h"
@@ -59,26 +61,32 @@ struct Qso {
     COleDateTime::DateTimeStatus status = COleDateTime::valid;
 };
 
-// Stores the QSOs as the engine would have: dupes are not counted, and each
-// band enters the worked list at its first QSO.
+// A record as the engine stores it: dupes are not counted.
+CInfo MakeInfo(const Qso& q)
+{
+    CInfo r;
+    r.m_call = q.call;
+    r.m_country = q.country;
+    r.m_continent = q.continent;
+    r.m_time = COleDateTime(q.time, q.status);
+    r.m_mode = q.mode;
+    r.m_band = q.band;
+    r.m_dupe = q.dupe;
+    r.m_notCounted = q.dupe;
+    r.m_rstSent = "599";
+    r.m_nrSent = "001";
+    r.m_rstRcvd = "579";
+    r.m_nrRcvd = "012";
+    r.m_freqKHz = q.mode[0] == 'S' || q.mode[0] == 's' ? 3700 : 3525;
+    return r;
+}
+
+// Stores the QSOs as the engine would have; each band enters the worked
+// list at its first QSO.
 void Fill(const std::vector<Qso>& qsos)
 {
     for (const Qso& q : qsos) {
-        CInfo r;
-        r.m_call = q.call;
-        r.m_country = q.country;
-        r.m_continent = q.continent;
-        r.m_time = COleDateTime(q.time, q.status);
-        r.m_mode = q.mode;
-        r.m_band = q.band;
-        r.m_dupe = q.dupe;
-        r.m_notCounted = q.dupe;
-        r.m_rstSent = "599";
-        r.m_nrSent = "001";
-        r.m_rstRcvd = "579";
-        r.m_nrRcvd = "012";
-        r.m_freqKHz = q.mode[0] == 'S' || q.mode[0] == 's' ? 3700 : 3525;
-        g_qsoLog.Add(r);
+        g_qsoLog.Add(MakeInfo(q));
         bool known = false;
         for (int i = 0; i < g_bandsWorked.GetSize(); ++i)
             known = known || g_bandsWorked[i] == q.band;
@@ -217,6 +225,90 @@ TEST_CASE("the report leaves the worked bands in its order, and a second run giv
     CHECK(g_bandsWorked[2] == "40m");
     CHECK(std::string(RunReport()) == first);
     CHECK(g_claimedScore == 21);
+}
+
+TEST_CASE("tally: points, counts, dupes, last-QSO points and rates of small logs")
+{
+    struct Row {
+        const char* name;
+        int qsos, points, cw, ssb, dupes;
+    };
+    struct Case {
+        const char* name;
+        int baltic;
+        const char* myContinent;
+        bool countRates;
+        std::vector<const char*> bands; // in report order
+        std::vector<Qso> log;
+        std::vector<Row> rows;
+        Row total;
+        int last, hourQsos, hourPoints, tenQsos, tenPoints;
+    };
+    // Rates look back from the last record (12:00 in each log) on its band.
+    const std::vector<Qso> evening = {
+        {"DL1A", "DL", "EU", At(10, 30), "CW", "80m", 0},  // 1 point, 90 minutes back
+        {"LY1A", "LY", "EU", At(11, 15), "CW", "80m", 0},  // 10, 45 minutes back
+        {"ES1A", "ES", "EU", At(11, 55), "SSB", "80m", 0}, // 10, 5 minutes back
+        {"OH1A", "OH", "EU", At(11, 58), "CW", "40m", 0},  // 1, another band
+        {"YL2A", "YL", "EU", At(12, 0), "SSB", "80m", 0},  // 10, the last QSO
+    };
+    const Case cases[] = {
+        {"empty log", 0, "EU", true, {}, {}, {}, {"", 0, 0, 0, 0, 0}, 0, 0, 0, 0, 0},
+        {"European operator: Baltic prefixes 10, others 1", 0, "EU", true, {"80m", "40m"}, evening,
+         {{"80m", 4, 31, 2, 2, 0}, {"40m", 1, 1, 1, 0, 0}}, {"", 5, 32, 3, 2, 0}, 10, 3, 30, 2, 20},
+        {"the same log after a reset that asked for an export: no rates", 0, "EU", false, {"80m", "40m"}, evening,
+         {{"80m", 4, 31, 2, 2, 0}, {"40m", 1, 1, 1, 0, 0}}, {"", 5, 32, 3, 2, 0}, 10, 0, 0, 0, 0},
+        {"operator outside Europe: Baltic prefixes 20", 0, "NA", true, {"80m"},
+         {{"DL1A", "DL", "EU", At(11, 59), "CW", "80m", 0}, {"LY1A", "LY", "EU", At(12, 0), "CW", "80m", 0}},
+         {{"80m", 2, 21, 2, 0, 0}}, {"", 2, 21, 2, 0, 0}, 20, 2, 21, 2, 21},
+        {"Baltic operator: 1 on the own continent, 2 elsewhere", 1, "EU", true, {"80m"},
+         {{"LY1A", "LY", "EU", At(11, 58), "CW", "80m", 0}, {"UA9A", "UA9", "AS", At(12, 0), "SSB", "80m", 0}},
+         {{"80m", 2, 3, 1, 1, 0}}, {"", 2, 3, 1, 1, 0}, 2, 2, 3, 2, 3},
+        {"dupes count on their band only; empty calls nowhere; last points from the last counted QSO", 0, "EU",
+         true, {"80m", "40m"},
+         {{"LY1A", "LY", "EU", At(11, 51), "CW", "80m", 0},
+          {"DL1A", "DL", "EU", At(11, 55), "CW", "80m", 0},
+          {"", "LY", "EU", At(11, 56), "CW", "80m", 0},
+          {"", "DL", "EU", At(11, 57), "CW", "80m", 1},
+          {"OH1A", "OH", "EU", At(11, 58), "CW", "40m", 1},
+          {"LY1A", "LY", "EU", At(12, 0), "CW", "80m", 1}},
+         {{"80m", 2, 11, 2, 0, 1}, {"40m", 0, 0, 0, 0, 1}}, {"", 2, 11, 2, 0, 2}, 1, 2, 11, 2, 11},
+        {"window edges: 59:59.4 and 10:00 back are in the hour only; an invalid date in neither", 0, "EU", true,
+         {"80m"},
+         {{"DL1A", "DL", "EU", At(11, 0, 0.6), "CW", "80m", 0},
+          {"DL2A", "DL", "EU", At(11, 50), "CW", "80m", 0},
+          {"DL3A", "DL", "EU", At(11, 59), "CW", "80m", 0, COleDateTime::invalid},
+          {"LY1A", "LY", "EU", At(12, 0), "CW", "80m", 0}},
+         {{"80m", 4, 13, 4, 0, 0}}, {"", 4, 13, 4, 0, 0}, 10, 3, 12, 1, 10},
+    };
+    auto check = [](const BandTally& got, const Row& want) {
+        CHECK(std::string(got.name.GetString()) == want.name);
+        CHECK(got.qsos == want.qsos);
+        CHECK(got.points == want.points);
+        CHECK(got.cw == want.cw);
+        CHECK(got.ssb == want.ssb);
+        CHECK(got.dupes == want.dupes);
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        ReportSnapshot s;
+        s.balticStation = c.baltic;
+        s.myContinent = c.myContinent;
+        for (const char* band : c.bands)
+            s.bands.Add(band);
+        for (const Qso& q : c.log)
+            s.log.Add(MakeInfo(q));
+        const ReportTally t = TallyLog(s, c.countRates);
+        REQUIRE(t.bands.size() == c.rows.size());
+        for (size_t i = 0; i < c.rows.size(); ++i)
+            check(t.bands[i], c.rows[i]);
+        check(t.total, c.total);
+        CHECK(t.lastQsoPoints == c.last);
+        CHECK(t.hourQsos == c.hourQsos);
+        CHECK(t.hourPoints == c.hourPoints);
+        CHECK(t.tenMinuteQsos == c.tenQsos);
+        CHECK(t.tenMinutePoints == c.tenPoints);
+    }
 }
 
 TEST_CASE("band order: names padded with 0 to 20 characters, descending")
@@ -469,9 +561,9 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
     std::vector<support::SeenBox> boxes;
     {
         support::BoxAnswerer answerer;
-        text = RunReport();
+        text = GetResult0(nullptr);
         g_htmlReport = 1;
-        html = RunReport();
+        html = GetResult0(nullptr);
         boxes = answerer.Seen();
     }
     CHECK(text == TextReport("80m\t 3\t 21\t 1\t 1\r\n" + closing + kNoRates));

@@ -97,7 +97,7 @@ TEST_CASE("a Cabrillo log that could not be written whole is reported as not wri
     CCabrilloHeader header;
     header.m_fileBase = "YL2AA";
     header.m_callsign = "YL2AA";
-    CHECK(header.WriteLog() == "File produced: YL2AA.cbr");
+    CHECK(header.WriteLog(0) == "File produced: YL2AA.cbr");
     const std::string previous = support::ReadBytes("YL2AA.cbr");
     CHECK(previous.rfind("START-OF-LOG: 3.0\r\n", 0) == 0);
     header.m_callsign = "YL2AA/P"; // the next log differs
@@ -107,12 +107,12 @@ TEST_CASE("a Cabrillo log that could not be written whole is reported as not wri
     // failing after the open, as on a full disk, is checked natively.)
     HANDLE other = CreateFileA("YL2AA.cbr", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     REQUIRE(other != INVALID_HANDLE_VALUE);
-    CHECK(header.WriteLog() == "File could not be written: YL2AA.cbr");
+    CHECK(header.WriteLog(0) == "File could not be written: YL2AA.cbr");
     CloseHandle(other);
 #else
     // The disk is full where the new log is written.
     REQUIRE(symlink("/dev/full", "YL2AA.cbr.tmp") == 0);
-    CHECK(header.WriteLog() == "File could not be written: YL2AA.cbr");
+    CHECK(header.WriteLog(0) == "File could not be written: YL2AA.cbr");
 #endif
     CHECK(support::ReadBytes("YL2AA.cbr") == previous);
 }
