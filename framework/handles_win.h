@@ -25,12 +25,6 @@ using CBrushHandle = CHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using CBitmapHandle = CHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using CFontHandle = CHandle<HFONT, GdiTraits<HFONT>>;
 
-// CreateCompatibleDC / DeleteDC
-struct MemoryDCTraits {
-    static HDC Invalid() { return nullptr; }
-    static void Close(HDC h) { DeleteDC(h); }
-};
-using CMemoryDCHandle = CHandle<HDC, MemoryDCTraits>;
 
 // A counted COM reference: one Release per reference taken over.
 template <class I>
@@ -41,19 +35,18 @@ struct ComTraits {
 using CDispatchPtr = CHandle<IDispatch*, ComTraits<IDispatch>>;
 using CUnknownPtr = CHandle<IUnknown*, ComTraits<IUnknown>>;
 
+// The kinds that hold nothing as null and are closed by one call of their own.
+template <class T, class R, R(WINAPI* CloseCall)(T)>
+struct NullTraits {
+    static T Invalid() { return nullptr; }
+    static void Close(T h) { CloseCall(h); }
+};
+// CreateCompatibleDC / DeleteDC
+using CMemoryDCHandle = CHandle<HDC, NullTraits<HDC, BOOL, DeleteDC>>;
 // SysAllocString / SysFreeString
-struct BstrTraits {
-    static BSTR Invalid() { return nullptr; }
-    static void Close(BSTR s) { SysFreeString(s); }
-};
-using CBstr = CHandle<BSTR, BstrTraits>;
-
+using CBstr = CHandle<BSTR, NullTraits<BSTR, void, SysFreeString>>;
 // CreateThread, CreateEvent / CloseHandle (these give null on failure).
-struct KernelTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static void Close(HANDLE h) { CloseHandle(h); }
-};
-using CKernelHandle = CHandle<HANDLE, KernelTraits>;
+using CKernelHandle = CHandle<HANDLE, NullTraits<HANDLE, BOOL, CloseHandle>>;
 
 // The error that IDispatch::Invoke fills in: its three strings freed once.
 class CExcepInfo {
