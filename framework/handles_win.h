@@ -48,35 +48,41 @@ using CBstr = CHandle<BSTR, NullTraits<BSTR, void, SysFreeString>>;
 // CreateThread, CreateEvent / CloseHandle (these give null on failure).
 using CKernelHandle = CHandle<HANDLE, NullTraits<HANDLE, BOOL, CloseHandle>>;
 
+// A structure that holds strings or objects: set empty by Init, what it
+// holds freed once by Clear, when the guard goes.
+template <class S, void (*Init)(S*), void (*Clear)(S*)>
+class CStructGuard {
+public:
+    CStructGuard() { Init(&m_s); }
+    ~CStructGuard() { Clear(&m_s); }
+    CStructGuard(const CStructGuard&) = delete;
+    CStructGuard& operator=(const CStructGuard&) = delete;
+    S* Out() { return &m_s; }
+    const S& Get() const { return m_s; }
+
+private:
+    S m_s;
+};
+
+inline void EmptyExcepInfo(EXCEPINFO* e)
+{
+    *e = EXCEPINFO();
+}
+inline void FreeExcepInfo(EXCEPINFO* e)
+{
+    SysFreeString(e->bstrSource);
+    SysFreeString(e->bstrDescription);
+    SysFreeString(e->bstrHelpFile);
+}
+inline void EmptyVariant(VARIANT* v)
+{
+    VariantInit(v);
+}
+inline void FreeVariant(VARIANT* v)
+{
+    VariantClear(v);
+}
 // The error that IDispatch::Invoke fills in: its three strings freed once.
-class CExcepInfo {
-public:
-    CExcepInfo() : m_info() {}
-    ~CExcepInfo()
-    {
-        SysFreeString(m_info.bstrSource);
-        SysFreeString(m_info.bstrDescription);
-        SysFreeString(m_info.bstrHelpFile);
-    }
-    CExcepInfo(const CExcepInfo&) = delete;
-    CExcepInfo& operator=(const CExcepInfo&) = delete;
-    EXCEPINFO* Out() { return &m_info; }
-    const EXCEPINFO& Get() const { return m_info; }
-
-private:
-    EXCEPINFO m_info;
-};
-
+using CExcepInfo = CStructGuard<EXCEPINFO, EmptyExcepInfo, FreeExcepInfo>;
 // A VARIANT result or argument: cleared once, freeing what it holds.
-class CVariant {
-public:
-    CVariant() { VariantInit(&m_v); }
-    ~CVariant() { VariantClear(&m_v); }
-    CVariant(const CVariant&) = delete;
-    CVariant& operator=(const CVariant&) = delete;
-    VARIANT* Out() { return &m_v; }
-    const VARIANT& Get() const { return m_v; }
-
-private:
-    VARIANT m_v;
-};
+using CVariant = CStructGuard<VARIANT, EmptyVariant, FreeVariant>;
