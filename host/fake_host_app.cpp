@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "host/own_windows.h"
+
 namespace {
 
 // The host's own conversions between its 8-bit texts (the system's code
@@ -217,13 +219,5 @@ int FakeHostApp::FieldTextCalls() const
 
 void FakeHostApp::PumpFor(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    WaitUntil([] { return false; }, ms);
 }
