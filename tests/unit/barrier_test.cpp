@@ -19,17 +19,18 @@
 
 namespace {
 
-// Out of memory in the middle of a body: the next allocation on this
-// thread fails, once.
-thread_local bool t_failNextAllocation = false;
+// Out of memory in the middle of a body: while armed, the allocation on
+// this thread after t_allocationsLeft more fails, once.
+thread_local bool t_armed = false;
+thread_local int t_allocationsLeft = 0;
 thread_local int t_failedAllocations = 0;
 
 } // namespace
 
 void* operator new(std::size_t size)
 {
-    if (t_failNextAllocation) {
-        t_failNextAllocation = false;
+    if (t_armed && t_allocationsLeft-- == 0) {
+        t_armed = false;
         ++t_failedAllocations;
         throw std::bad_alloc();
     }
@@ -50,14 +51,15 @@ void operator delete(void* p, std::size_t) noexcept
 
 namespace {
 
-// The answer of call with its first allocation failing; reached tells
-// whether the call came to an allocation at all.
+// The answer of call with its allocation after `skip` more failing;
+// reached tells whether the call came to that allocation.
 template <class Call>
-auto OutOfMemoryIn(Call call, bool& reached) -> decltype(call())
+auto OutOfMemoryIn(Call call, bool& reached, int skip = 0) -> decltype(call())
 {
     const int before = t_failedAllocations;
-    t_failNextAllocation = true;
-    auto lower = MakeScopeExit([] { t_failNextAllocation = false; });
+    t_allocationsLeft = skip;
+    t_armed = true;
+    auto lower = MakeScopeExit([] { t_armed = false; });
     auto answer = call();
     reached = t_failedAllocations > before;
     return answer;
@@ -133,6 +135,22 @@ TEST_CASE("an export whose body fails answers its fallback and leaves the rest u
         CHECK(g_qsoLog.GetSize() == 0);
         CHECK(Add("LY1BB", "CW", "005") == 1);
         CHECK(g_qsoLog.GetSize() == 1);
+    }
+
+    SUBCASE("AddData0: out of memory at any step leaves a store that still finds the call")
+    {
+        REQUIRE(Add("LY1BB", "CW", "005") == 1);
+        for (int skip = 0; reached || skip == 0; ++skip) {
+            CAPTURE(skip);
+            OutOfMemoryIn([] { return Add("LY1BB", "CW", "006"); }, reached, skip);
+            char nr[50] = "";
+            CHECK(Check("LY1BB", "CW", nr) == 0);
+            CHECK(std::string(nr) == "005");
+            nr[0] = '\0';
+            CHECK(Check("LY1BB", "SSB", nr) == 1); // the number of its last QSO
+            CHECK((std::string(nr) == "005" || std::string(nr) == "006"));
+            REQUIRE(Add("OH2BH", "CW", "999") == 1); // the store grows: the next round fails elsewhere
+        }
     }
 
     SUBCASE("RemoveData0: out of memory leaves the bad-QSO file as it was")
