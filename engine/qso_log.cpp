@@ -13,8 +13,15 @@ std::string CQsoLog::Key(const CString& call, const CString& band)
 
 int CQsoLog::Add(const CInfo& record)
 {
-    m_byCallBand[Key(record.m_call, record.m_band)].push_back(GetSize());
-    return CArray<CInfo>::Add(record);
+    // Room is made in the index first, so that once the record is stored
+    // its index entry cannot fail: an allocation that fails leaves the
+    // index and the store agreeing.
+    std::vector<int>& indexes = m_byCallBand[Key(record.m_call, record.m_band)];
+    if (indexes.size() == indexes.capacity())
+        indexes.reserve(indexes.size() * 2 + 1);
+    const int index = CArray<CInfo>::Add(record);
+    indexes.push_back(index);
+    return index;
 }
 
 void CQsoLog::RemoveAt(int index)

@@ -1,4 +1,4 @@
-#include "framework/dispatch.h"
+#include "framework/dispatch_win.h"
 #include "framework/text_win.h"
 
 #include <algorithm>

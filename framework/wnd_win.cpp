@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "framework/dispatch.h"
+#include "framework/dispatch_win.h"
 #include "framework/platform.h"
 #include "framework/scope_exit.h"
 #include "framework/text_win.h"

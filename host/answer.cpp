@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "host/own_windows.h"
 #include "resources/resource.h"
 
 namespace {
@@ -13,27 +14,14 @@ const char* const kOutputCaption = "Output";
 // must not hang the host.
 const UINT kSendTimeoutMs = 5000;
 
-struct Search {
-    const char* caption; // nullptr: any
-    HWND found;
-    HWND except;
-};
-
-BOOL CALLBACK VisitTopLevel(HWND w, LPARAM p)
+// A visible dialog of this process; with a caption, only one of that caption.
+HWND FindDialog(const char* caption, HWND except = nullptr)
 {
-    Search& s = *reinterpret_cast<Search*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[16] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::strcmp(cls, "#32770") != 0 || w == s.except)
-        return TRUE;
-    char text[256] = "";
-    GetWindowTextA(w, text, sizeof text);
-    if (s.caption && std::strcmp(text, s.caption) != 0)
-        return TRUE;
-    s.found = w;
-    return FALSE;
+    OwnWindowQuery q;
+    q.className = "#32770";
+    q.title = caption;
+    q.except = except;
+    return FindOwnWindow(q);
 }
 
 LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp)
@@ -48,13 +36,19 @@ LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 // it opened is up.
 void WaitUntilAnswered(HWND dialog)
 {
-    for (int i = 0; i < 500 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) {
-        Search other{nullptr, nullptr, dialog};
-        EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&other));
-        if (other.found)
-            return;
-        Sleep(20);
-    }
+    WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || FindDialog(nullptr, dialog); },
+              10000);
+}
+
+// Until the window and its controls have no part left to paint.
+bool Painted(HWND window)
+{
+    if (GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE))
+            return false;
+    return true;
 }
 
 std::string StyleFlags(HWND box, bool combo)
@@ -104,9 +98,7 @@ const HeaderBox* FindHeaderBox(const std::string& tag)
 
 HWND FindProcessDialog(const char* caption)
 {
-    Search s{caption, nullptr, nullptr};
-    EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    return FindDialog(caption);
 }
 
 std::string ControlText(HWND dialog, int id)
@@ -257,7 +249,7 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
     const HeaderAnswer& answer = m_rounds[round < m_rounds.size() ? round : m_rounds.size() - 1];
     // Let the dialog paint before it is pictured.
     if (!answer.screenshot.empty() || !answer.listScreenshot.empty())
-        Sleep(300);
+        WaitUntil([dialog] { return Painted(dialog); }, 5000);
     HeaderSeen seen;
     char caption[256] = "";
     GetWindowTextA(dialog, caption, sizeof caption);
@@ -274,7 +266,11 @@ void ExportAnswerer::AnswerHeader(HWND dialog)
     if (!answer.listScreenshot.empty()) {
         HWND combo = GetDlgItem(dialog, IDC_CATEGORY_OPERATOR);
         Send(combo, CB_SHOWDROPDOWN, TRUE, 0);
-        Sleep(300);
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(combo, &info);
+        WaitUntil([&] { return Send(combo, CB_GETDROPPEDSTATE, 0, 0) > 0 && info.hwndList && Painted(info.hwndList); },
+                  5000);
         SaveWindowBitmap(dialog, answer.listScreenshot);
         Send(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
@@ -298,12 +294,12 @@ void ExportAnswerer::Run()
     while (!m_stop) {
         // One look per round, judged by the caption it has then: a dialog
         // that turns visible between two looks is never taken for another.
-        HWND found = FindProcessDialog(nullptr);
+        HWND found = nullptr;
+        if (!WaitUntil([&] { return m_stop || (found = FindDialog(nullptr)) != nullptr; }, 1000) || !found)
+            continue;
         char caption[256] = "";
-        if (found)
-            GetWindowTextA(found, caption, sizeof caption);
-        if (!found) {
-        } else if (std::strcmp(caption, kHeaderCaption) == 0) {
+        GetWindowTextA(found, caption, sizeof caption);
+        if (std::strcmp(caption, kHeaderCaption) == 0) {
             AnswerHeader(found);
             WaitUntilAnswered(found);
         } else if (std::strcmp(caption, kOutputCaption) == 0) {
@@ -323,8 +319,7 @@ void ExportAnswerer::Run()
             if (hook)
                 hook(found, context);
             PostMessageA(found, WM_COMMAND, IDOK, 0);
-            for (int i = 0; i < 100 && IsWindow(found); ++i)
-                Sleep(20);
+            WaitUntil([found] { return !IsWindow(found); }, 2000);
         } else {
             char text[1024] = "";
             GetDlgItemTextA(found, 0xFFFF, text, sizeof text);
@@ -333,9 +328,7 @@ void ExportAnswerer::Run()
                 m_others.push_back(text);
             }
             PostMessageA(found, WM_COMMAND, IDCANCEL, 0);
-            for (int i = 0; i < 250 && IsWindow(found) && IsWindowVisible(found); ++i)
-                Sleep(20);
+            WaitUntil([found] { return !IsWindow(found) || !IsWindowVisible(found); }, 5000);
         }
-        Sleep(20);
     }
 }

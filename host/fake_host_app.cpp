@@ -3,10 +3,32 @@
 #include <oleauto.h>
 
 #include <cstring>
+#include <string>
 
-#include "framework/text_win.h"
+#include "host/own_windows.h"
 
 namespace {
+
+// The host's own conversions between its 8-bit texts (the system's code
+// page) and the automation's wide strings: the plug-in's are under test.
+BSTR HostBstr(const std::string& text)
+{
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(n > 0 ? n : 0));
+    if (out && n > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out, n);
+    return out;
+}
+
+std::string HostText(BSTR text)
+{
+    const int length = static_cast<int>(SysStringLen(text));
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], n, nullptr, nullptr);
+    return out;
+}
 
 const char* const kProgId = "Qorv2.Application";
 const char* const kClassIdText = "{6B1F3C2A-8D4E-4F7A-9C61-2E5D8B0A4F13}";
@@ -101,14 +123,14 @@ public:
             if (result) {
                 VariantInit(result);
                 result->vt = VT_BSTR;
-                result->bstrVal = BstrFrom(field.lVal == 5 ? m_state.fieldText : std::string());
+                result->bstrVal = HostBstr(field.lVal == 5 ? m_state.fieldText : std::string());
             }
             return S_OK;
         }
         case 16: // run a macro
             if (!(flags & DISPATCH_METHOD) || argc != 1 || params->rgvarg[0].vt != VT_BSTR)
                 return DISP_E_TYPEMISMATCH;
-            m_state.macros.push_back(NarrowFrom(params->rgvarg[0].bstrVal));
+            m_state.macros.push_back(HostText(params->rgvarg[0].bstrVal));
             return S_OK;
         default:
             return DISP_E_MEMBERNOTFOUND;
@@ -197,13 +219,5 @@ int FakeHostApp::FieldTextCalls() const
 
 void FakeHostApp::PumpFor(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    WaitUntil([] { return false; }, ms);
 }

@@ -16,7 +16,7 @@
 #include "report/report.h"
 #include "report/templates.h"
 #ifdef _WIN32
-#include "framework/dispatch.h"
+#include "framework/dispatch_win.h"
 #include "plugin/app.h"
 #include "ui/operator_windows.h"
 #include "ui/setup_link.h"

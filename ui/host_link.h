@@ -3,7 +3,7 @@
 // only, which has initialised COM; without a host object every call does
 // nothing. A call the host fails throws COleDispatchException.
 #pragma once
-#include "framework/dispatch.h"
+#include "framework/dispatch_win.h"
 #include "framework/str.h"
 
 extern COleDispatchDriver g_hostApp;

@@ -8,6 +8,7 @@
 
 #include "e2e/engine_fixture.h"
 #include "host/answer.h"
+#include "host/own_windows.h"
 
 namespace {
 
@@ -425,8 +426,7 @@ void LetTimerCall(HWND, void* context)
 {
     TimerCalls& t = *static_cast<TimerCalls*>(context);
     t.due = true;
-    for (int i = 0; i < 1000 && !t.done; ++i)
-        Sleep(20);
+    WaitUntil([&t] { return t.done.load(); }, 20000);
     t.logDuring = support::ReadBytes("YL2AA.cbr");
     t.badDuring = support::ReadBytes(fx::kBadFile);
 }

@@ -9,6 +9,7 @@
 #include "e2e/engine_fixture.h"
 #include "host/answer.h"
 #include "host/fake_host_app.h"
+#include "host/own_windows.h"
 #include "resources/resource.h"
 
 #include <tlhelp32.h>
@@ -24,29 +25,12 @@ inline DWORD Scaled(DWORD ms)
 }
 
 
-struct WindowSearch {
-    bool (*match)(HWND);
-    HWND found;
-};
-
-inline BOOL CALLBACK MatchOwnWindow(HWND h, LPARAM search)
-{
-    auto* s = reinterpret_cast<WindowSearch*>(search);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && s->match(h)) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A visible top-level window of this process that matches, else null.
 inline HWND FindOwnWindow(bool (*match)(HWND))
 {
-    WindowSearch s = {match, nullptr};
-    EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    OwnWindowQuery q;
+    q.match = match;
+    return FindOwnWindow(q);
 }
 
 // This process's Setup window (the dialog with a CW button), else null.
@@ -89,35 +73,16 @@ inline const BYTE* ImageEnd(HMODULE module)
     return base + headers->OptionalHeader.SizeOfImage;
 }
 
-inline BOOL CALLBACK IsPrevQsoWindow(HWND h, LPARAM found)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && GetDlgItem(h, IDC_PREV_TABLE) &&
-        !GetDlgItem(h, IDC_SETUP_CW)) {
-        *reinterpret_cast<HWND*>(found) = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // This process's Previous QSO window, else null.
 inline HWND FindPrevQsoWindow()
 {
-    HWND found = nullptr;
-    EnumWindows(IsPrevQsoWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindOwnWindow([](HWND h) { return GetDlgItem(h, IDC_PREV_TABLE) && !GetDlgItem(h, IDC_SETUP_CW); });
 }
 
 // Pumps until the Setup window is there (or gone), at most 10 s.
 inline HWND WaitForSetupWindow(bool open = true)
 {
-    for (DWORD i = 0; i < Scaled(500); ++i) {
-        HWND h = FindSetupWindow();
-        if ((h != nullptr) == open)
-            return h;
-        FakeHostApp::PumpFor(20);
-    }
+    WaitUntil([open] { return (FindSetupWindow() != nullptr) == open; }, Scaled(10000));
     return FindSetupWindow();
 }
 
@@ -199,8 +164,8 @@ struct Station {
         // The Setup thread ends by releasing this host's object: answer it.
         const BYTE* base = reinterpret_cast<const BYTE*>(host.Module());
         const BYTE* end = base ? ImageEnd(host.Module()) : nullptr;
-        for (DWORD i = 0; base && i < Scaled(500) && ThreadsStartedIn(base, end) > 0; ++i)
-            FakeHostApp::PumpFor(20);
+        if (base)
+            WaitUntil([&] { return ThreadsStartedIn(base, end) == 0; }, Scaled(10000));
     }
     // A reset that opens the Setup window, as the first one of a session does.
     HWND Open(const char* mode, const char* country = "YL")

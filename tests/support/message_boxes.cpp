@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstring>
 
+#include "host/own_windows.h"
 #include "host/thread.h"
 #else
 #include "framework/native_boxes.h"
@@ -25,46 +25,37 @@ struct BoxAnswerer::Impl {
         m_thread.join();
     }
 
-    static BOOL CALLBACK FindOwnDialog(HWND h, LPARAM found)
+    // A box asks something: it has an OK or a Cancel button, which the
+    // plug-in's own long-lived windows do not.
+    static HWND FindBox()
     {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        char cls[16] = "";
-        GetClassNameA(h, cls, sizeof cls);
-        // A box asks something: it has an OK or a Cancel button, which the
-        // plug-in's own long-lived windows do not.
-        if (pid == GetCurrentProcessId() && std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h) &&
-            (GetDlgItem(h, IDOK) || GetDlgItem(h, IDCANCEL))) {
-            *reinterpret_cast<HWND*>(found) = h;
-            return FALSE;
-        }
-        return TRUE;
+        OwnWindowQuery q;
+        q.className = "#32770";
+        q.match = [](HWND h) { return GetDlgItem(h, IDOK) || GetDlgItem(h, IDCANCEL); };
+        return FindOwnWindow(q);
     }
 
     void Run()
     {
         while (!m_stop) {
             HWND box = nullptr;
-            EnumWindows(FindOwnDialog, reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                SeenBox seen;
-                char buf[1024] = "";
-                GetWindowTextA(box, buf, sizeof buf);
-                seen.caption = buf;
-                // A message box's text is its static control 0xFFFF.
-                buf[0] = '\0';
-                GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
-                seen.text = buf;
-                seen.owned = GetWindow(box, GW_OWNER) != nullptr;
-                {
-                    std::lock_guard<HostMutex> lock(m_mutex);
-                    m_seen.push_back(seen);
-                }
-                PostMessageA(box, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED), 0);
-                for (int i = 0; i < 500 && !m_stop && IsWindow(box) && IsWindowVisible(box); ++i)
-                    Sleep(10);
+            if (!WaitUntil([&] { return m_stop || (box = FindBox()) != nullptr; }, 1000) || !box)
+                continue;
+            SeenBox seen;
+            char buf[1024] = "";
+            GetWindowTextA(box, buf, sizeof buf);
+            seen.caption = buf;
+            // A message box's text is its static control 0xFFFF.
+            buf[0] = '\0';
+            GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+            seen.text = buf;
+            seen.owned = GetWindow(box, GW_OWNER) != nullptr;
+            {
+                std::lock_guard<HostMutex> lock(m_mutex);
+                m_seen.push_back(seen);
             }
-            Sleep(10);
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED), 0);
+            WaitUntil([&] { return m_stop || !IsWindow(box) || !IsWindowVisible(box); }, 5000);
         }
     }
 
