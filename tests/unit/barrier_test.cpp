@@ -17,6 +17,7 @@
 #include "framework/platform.h"
 #include "framework/scope_exit.h"
 #include "plugin/exports.h"
+#include "report/report.h"
 #include "support/files.h"
 
 namespace {
