@@ -1,6 +1,6 @@
 #!/bin/sh
-# Checks the layers of the source tree against the layout table of the
-# developers' guide: which product folders each folder's files may include,
+# Checks the layers of the source tree against the layout table of
+# README.md: which product folders each folder's files may include,
 # that the platform's own headers (Win32) appear only in files named *_win.*
 # in framework/, engine/, report/ and cabrillo/ (so the rules, the reports
 # and the Cabrillo writer stay portable), and that every module global
