@@ -1,3 +1,6 @@
+// cabrillo/ owns the header record (g_cabrilloHeader, here), its dialog
+// (dialog_win.h) and the export a report starts (export.h).
+//
 // CCabrilloHeader: the header of the Cabrillo log and its finished QSO lines.
 #pragma once
 #include "framework/arrays.h"

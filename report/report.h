@@ -1,5 +1,7 @@
-// The result report and the reset that starts the statistics over, with the
-// state the two keep between the host's calls. All of it belongs to the
+// report/ owns the result report and the reset that starts the statistics
+// over (here), the tally (tally.h), the points rule (score.h), the HTML
+// templates (templates.h), and the state the report and the reset keep
+// between the host's calls (below). All of it belongs to the
 // host's thread; the definitions are in plugin/globals.cpp.
 #pragma once
 #include "engine/info.h"
