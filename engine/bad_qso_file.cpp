@@ -6,14 +6,21 @@
 
 namespace {
 
+const char* const kLineStart = "QSO:  ";
 const char* const kSep = "  ";
 const char* const kBadSuffixes[] = {"   WRONG BAND !!!", "   WRONG MODE !!!", "   NO NUMBER !!!", "   DUPE !!!"};
 
+// The date and minute of a QSO as its line gives them.
+CString LineTime(const QsoArgs& q)
+{
+    return q.time.Format("%Y-%m-%d %H%M");
+}
+
 CString BadQsoLine(const QsoArgs& q, BadQsoKind kind)
 {
-    const CString when = q.time.Format("%Y-%m-%d %H%M");
+    const CString when = LineTime(q);
     CString line;
-    line.Format("QSO:  %u", q.freqHz / 1000);
+    line.Format("%s%u", kLineStart, q.freqHz / 1000);
     const CString* fields[] = {&q.mode, &when, &q.ownCall, &q.rstSent, &q.nrSent, &q.call, &q.rstRcvd, &q.nrRcvd};
     for (const CString* f : fields) {
         line += kSep;
@@ -35,7 +42,7 @@ CStringArray SplitFields(const CString& text)
             return parts;
         }
         parts.Add(text.Mid(pos, hit - pos));
-        pos = hit + 2;
+        pos = hit + CString(kSep).GetLength();
     }
 }
 
@@ -43,10 +50,9 @@ CStringArray SplitFields(const CString& text)
 // minute, and the worked-call field equal to the call as a whole field.
 bool IsLineOfQso(const CString& line, const QsoArgs& q, const CString& when)
 {
-    const char* prefix = "QSO:  ";
-    if (line.Find(prefix) != 0)
+    if (line.Find(kLineStart) != 0)
         return false;
-    int pos = 6;
+    int pos = CString(kLineStart).GetLength();
     while (pos < line.GetLength() && line[pos] >= '0' && line[pos] <= '9')
         ++pos;
     CString head = CString(kSep) + q.mode + kSep + when + kSep;
@@ -102,7 +108,7 @@ void RemoveBadQsosOf(const QsoArgs& q)
 {
     if (g_badQsoPath.IsEmpty())
         return;
-    const CString when = q.time.Format("%Y-%m-%d %H%M");
+    const CString when = LineTime(q);
     CString kept = CString(kBadQsoHeader) + CStdioFile::kLineEnd;
     CStdioFile in;
     bool readable = in.Open(g_badQsoPath, CStdioFile::modeRead);
