@@ -14,16 +14,6 @@ const char* const kOutputCaption = "Output";
 // must not hang the host.
 const UINT kSendTimeoutMs = 5000;
 
-// A visible dialog of this process; with a caption, only one of that caption.
-HWND FindDialog(const char* caption, HWND except = nullptr)
-{
-    OwnWindowQuery q;
-    q.className = "#32770";
-    q.title = caption;
-    q.except = except;
-    return FindOwnWindow(q);
-}
-
 LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
     DWORD_PTR result = 0;
@@ -36,7 +26,7 @@ LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 // it opened is up.
 void WaitUntilAnswered(HWND dialog)
 {
-    WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || FindDialog(nullptr, dialog); },
+    WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || FindProcessDialog(nullptr, dialog); },
               10000);
 }
 
@@ -96,9 +86,13 @@ const HeaderBox* FindHeaderBox(const std::string& tag)
     return nullptr;
 }
 
-HWND FindProcessDialog(const char* caption)
+HWND FindProcessDialog(const char* caption, HWND except)
 {
-    return FindDialog(caption);
+    OwnWindowQuery q;
+    q.className = "#32770";
+    q.title = caption;
+    q.except = except;
+    return FindOwnWindow(q);
 }
 
 std::string ControlText(HWND dialog, int id)
@@ -295,7 +289,7 @@ void ExportAnswerer::Run()
         // One look per round, judged by the caption it has then: a dialog
         // that turns visible between two looks is never taken for another.
         HWND found = nullptr;
-        if (!WaitUntil([&] { return m_stop || (found = FindDialog(nullptr)) != nullptr; }, 1000) || !found)
+        if (!WaitUntil([&] { return m_stop || (found = FindProcessDialog(nullptr)) != nullptr; }, 1000) || !found)
             continue;
         char caption[256] = "";
         GetWindowTextA(found, caption, sizeof caption);

@@ -22,8 +22,9 @@ const std::vector<HeaderBox>& CabrilloHeaderBoxes();
 // The box for a tag, nullptr when there is none.
 const HeaderBox* FindHeaderBox(const std::string& tag);
 
-// A visible dialog of this process with exactly this caption, else nullptr.
-HWND FindProcessDialog(const char* caption);
+// A visible dialog of this process other than except, with exactly this
+// caption (nullptr: any); else nullptr.
+HWND FindProcessDialog(const char* caption, HWND except = nullptr);
 std::string ControlText(HWND dialog, int id);
 std::wstring ControlTextW(HWND dialog, int id);
 // The entries of a combo box's list, joined by "|".
