@@ -5,6 +5,6 @@
 
 // Hands every QSO of the log to g_cabrilloHeader (dupes, uncounted records
 // and empty calls included, in store order), writes the .cbr file with
-// claimedScore as its CLAIMED-SCORE and
-// shows the outcome in an "Output" box on the host's thread.
+// claimedScore as its CLAIMED-SCORE and shows the outcome in an "Output"
+// box on the host's thread.
 void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore);

@@ -25,7 +25,6 @@ using CBrushHandle = CHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using CBitmapHandle = CHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using CFontHandle = CHandle<HFONT, GdiTraits<HFONT>>;
 
-
 // A counted COM reference: one Release per reference taken over.
 template <class I>
 struct ComTraits {

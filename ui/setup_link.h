@@ -25,7 +25,7 @@ extern std::atomic<bool> g_moduleUnloading;
 extern std::atomic<bool> g_closeRequested;
 
 // The one Setup thread's life as both threads see it. The host's thread
-// makes the events once and starts the thread; the "gone" event is the
+// makes the event once and starts the thread; the "gone" event is the
 // exact truth, the flag a cheap approximation for the call check.
 struct SetupThreadLife {
     HANDLE gone = nullptr; // set by the thread before it lets go of the module
