@@ -11,6 +11,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -81,11 +82,13 @@ void Usage()
                  "              OPERATORS, CLUB, SOAPBOX (\\n for a new line), E-MAIL...)\n"
                  "  the plug-in is BALTIC.dll beside hostsim, else Plugins\\BALTIC.dll beside it\n"
 #ifndef HOSTSIM_NO_WINDOWS
-                 "       hostsim windows [--seconds N] [--frequency HZ] [--call CALL] [--dll PATH] [--unload]\n"
+                 "       hostsim windows [--seconds N] [--macros M] [--frequency HZ] [--call CALL] [--dll PATH]\n"
+                 "                       [--unload]\n"
                  "  windows     a host of version 2.19 with its automation object: the reset opens the\n"
-                 "              Setup window; the macros it sends are printed for N seconds (30), while\n"
-                 "              the host reports HZ (3525000) and the call CALL being typed; then the\n"
-                 "              program ends with the windows open, or unloads the plug-in first\n"
+                 "              Setup window; the macros it sends are printed for N seconds (30), or\n"
+                 "              until M of them have come, while the host reports HZ (3525000) and the\n"
+                 "              call CALL being typed; then the program ends with the windows open, or\n"
+                 "              unloads the plug-in first\n"
 #endif
                  );
 }
@@ -206,6 +209,7 @@ int ReplayCommand(int argc, char** argv)
 int WindowsCommand(int argc, char** argv)
 {
     int seconds = 30;
+    size_t wanted = 0; // macros to wait for; none: wait the seconds out
     double frequency = 3525000.0;
     std::string call, dll = DefaultDll();
     bool unload = false;
@@ -214,6 +218,8 @@ int WindowsCommand(int argc, char** argv)
         bool more = i + 1 < argc;
         if (a == "--seconds" && more)
             seconds = std::atoi(argv[++i]);
+        else if (a == "--macros" && more)
+            wanted = std::strtoul(argv[++i], nullptr, 10);
         else if (a == "--frequency" && more)
             frequency = std::atof(argv[++i]);
         else if (a == "--call" && more)
@@ -250,7 +256,7 @@ int WindowsCommand(int argc, char** argv)
     r.first = r.second = MakeHostDate(2019, 5, 4);
     host.ResetStats(r);
     size_t shown = 0;
-    for (int i = 0; i < seconds * 10; ++i) {
+    for (int i = 0; i < seconds * 10 && (wanted == 0 || shown < wanted); ++i) {
         FakeHostApp::PumpFor(100);
         const std::vector<std::string> macros = app.Macros();
         for (; shown < macros.size(); ++shown)

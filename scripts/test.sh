@@ -21,7 +21,7 @@ timeout=600
 for entry in /proc/sys/fs/binfmt_misc/*; do
   if grep -qs '^enabled' "$entry" && grep -qs 'qemu-i386' "$entry"; then
     repeat=(--repeat until-pass:3)
-    timeout=1800
+    timeout=900
   fi
 done
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 --timeout "$timeout" "${repeat[@]}" ||

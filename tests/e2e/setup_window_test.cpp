@@ -175,10 +175,15 @@ TEST_CASE("Setup window: a host that ends with the windows open ends at once")
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = si.hStdError = file;
     PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + support::ExeDir() + "hostsim.exe\" windows --seconds 2";
+    // The host ends as soon as the Setup window's three macros have come.
+    std::string command = "\"" + support::ExeDir() + "hostsim.exe\" windows --macros 3 --seconds " +
+                          std::to_string(Scaled(20000) / 1000);
     REQUIRE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
     CloseHandle(file);
-    CHECK(WaitForSingleObject(pi.hProcess, Scaled(20000)) == WAIT_OBJECT_0);
+    const bool ended = WaitForSingleObject(pi.hProcess, Scaled(30000)) == WAIT_OBJECT_0;
+    CHECK(ended);
+    if (!ended)
+        TerminateProcess(pi.hProcess, 1);
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);
     CHECK(code == 0);
