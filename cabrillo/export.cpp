@@ -27,7 +27,7 @@ void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore)
     }
     CString message = g_cabrilloHeader.WriteLog(claimedScore);
     // The box pumps the host's messages while it is open: a report asked
-    // for meanwhile answers the one just built and runs no second export.
+    // for meanwhile is built anew but runs no second export.
     CHostModalScope modal;
     ShowMessageBox(message, "Output", 0x40 /* MB_OK | MB_ICONINFORMATION */);
 }

@@ -142,10 +142,12 @@ void CCabrilloHeader::AddQso(CString call, int freqKHz, CString modeCode, const 
                              CString rstSent, CString nrSent, CString rstRcvd, CString nrRcvd)
 {
     CString when = time ? time->Format("%Y-%m-%d %H%M") : CString();
+    // The host's texts keep to the line: a CR or LF would start a forged QSO.
     CString line;
     line.Format("QSO: %5i %2s %s %-13s %-3s %-6s %-11s   %-3s %s", freqKHz, modeCode.GetString(),
-                when.GetString(), m_callsign.GetString(), rstSent.GetString(), nrSent.GetString(),
-                call.GetString(), rstRcvd.GetString(), nrRcvd.GetString());
+                when.GetString(), m_callsign.GetString(), BlankControls(rstSent).GetString(),
+                BlankControls(nrSent).GetString(), BlankControls(call).GetString(),
+                BlankControls(rstRcvd).GetString(), BlankControls(nrRcvd).GetString());
     m_qsoLines.Add(line + CStdioFile::kLineEnd);
 }
 

@@ -1,5 +1,8 @@
 #include "engine/bad_qso_file.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/stores.h"
 #include "framework/platform.h"
 #include "framework/stdiofile.h"
@@ -16,6 +19,8 @@ CString LineTime(const QsoArgs& q)
     return q.time.Format("%Y-%m-%d %H%M");
 }
 
+// The host's texts keep to the line: a CR or LF in a call would start a
+// forged line.
 CString BadQsoLine(const QsoArgs& q, BadQsoKind kind)
 {
     const CString when = LineTime(q);
@@ -24,7 +29,7 @@ CString BadQsoLine(const QsoArgs& q, BadQsoKind kind)
     const CString* fields[] = {&q.mode, &when, &q.ownCall, &q.rstSent, &q.nrSent, &q.call, &q.rstRcvd, &q.nrRcvd};
     for (const CString* f : fields) {
         line += kSep;
-        line += *f;
+        line += BlankControls(*f);
     }
     line += kBadSuffixes[kind];
     return line;
@@ -55,7 +60,7 @@ bool IsLineOfQso(const CString& line, const QsoArgs& q, const CString& when)
     int pos = CString(kLineStart).GetLength();
     while (pos < line.GetLength() && line[pos] >= '0' && line[pos] <= '9')
         ++pos;
-    CString head = CString(kSep) + q.mode + kSep + when + kSep;
+    CString head = CString(kSep) + BlankControls(q.mode) + kSep + when + kSep;
     if (line.Mid(pos, head.GetLength()) != head)
         return false;
     CString rest = line.Mid(pos + head.GetLength());
@@ -72,7 +77,13 @@ bool IsLineOfQso(const CString& line, const QsoArgs& q, const CString& when)
         return false;
     // own call, RST sent, number sent, worked call, RST received, number received
     CStringArray fields = SplitFields(rest);
-    return fields.GetSize() == 6 && fields[3] == q.call;
+    return fields.GetSize() == 6 && fields[3] == BlankControls(q.call);
+}
+
+// The same QSO as the file's lines tell it: mode, date and minute, call.
+bool IsBadQsoOf(const CBadQso& bad, const QsoArgs& q, const CString& when)
+{
+    return bad.qso.mode == q.mode && bad.qso.call == q.call && LineTime(bad.qso) == when;
 }
 
 bool FileExists(const CString& name)
@@ -89,6 +100,7 @@ bool FileExists(const CString& name)
 
 void StartBadQsoFile(const CString& path)
 {
+    g_badQsos.RemoveAll();
     g_badQsoPath = path;
     CStdioFile file;
     if (file.Open(g_badQsoPath, CStdioFile::modeWrite))
@@ -99,6 +111,10 @@ void StartBadQsoFile(const CString& path)
 // its whole log after every reset, and an open is not cheap.
 void AppendBadQso(const QsoArgs& q, BadQsoKind kind)
 {
+    CBadQso bad;
+    bad.qso = q;
+    bad.kind = kind;
+    g_badQsos.Add(bad);
     CStdioFile file;
     if (file.Open(g_badQsoPath, CStdioFile::modeAppend))
         file.WriteLine(BadQsoLine(q, kind));
@@ -106,9 +122,17 @@ void AppendBadQso(const QsoArgs& q, BadQsoKind kind)
 
 void RemoveBadQsosOf(const QsoArgs& q)
 {
+    const CString when = LineTime(q);
+    // The lines written for the QSOs taken back go too, whatever blanks
+    // their texts hold.
+    std::vector<CString> written;
+    for (int i = g_badQsos.GetSize() - 1; i >= 0; --i)
+        if (IsBadQsoOf(g_badQsos[i], q, when)) {
+            written.push_back(BadQsoLine(g_badQsos[i].qso, g_badQsos[i].kind));
+            g_badQsos.RemoveAt(i);
+        }
     if (g_badQsoPath.IsEmpty())
         return;
-    const CString when = LineTime(q);
     CString kept = CString(kBadQsoHeader) + CStdioFile::kLineEnd;
     CStdioFile in;
     bool readable = in.Open(g_badQsoPath, CStdioFile::modeRead);
@@ -121,7 +145,8 @@ void RemoveBadQsosOf(const QsoArgs& q)
             // line is then a QSO line and is kept like any other.
             bool header = first && line == kBadQsoHeader;
             first = false;
-            if (!header && !IsLineOfQso(line, q, when))
+            if (!header && !IsLineOfQso(line, q, when) &&
+                std::find(written.begin(), written.end(), line) == written.end())
                 kept += line + CStdioFile::kLineEnd;
         }
         // A read that failed part-way saw only some of the lines.
@@ -136,12 +161,8 @@ void RemoveBadQsosOf(const QsoArgs& q)
 int CountBadQsos()
 {
     int count = 0;
-    CStdioFile in;
-    if (!in.Open(g_badQsoPath, CStdioFile::modeRead))
-        return 0;
-    CString line;
-    while (in.ReadString(line))
-        if (line.Find("DUPE", 1) < 0 && line.Find("UBN", 1) < 0)
+    for (int i = 0; i < g_badQsos.GetSize(); ++i)
+        if (g_badQsos[i].kind != kDupe)
             ++count;
     return count;
 }

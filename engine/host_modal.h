@@ -1,9 +1,9 @@
 // The one guard against re-entry from the host. The plug-in shows the
 // Cabrillo header dialog, the export's "Output" box and SetupSet0's box on
-// the host's thread with the host's windows and timers live, and those may
-// call the exports again. While any of them is open, every export that
-// would export, open a window or touch a file or the store answers its
-// fallback at once (plugin/exports.cpp).
+// the host's thread with the host's timers and sent messages live, and
+// those may call the exports again. While any of them is open, only what
+// cannot nest is refused: a second header dialog, an export, a second box
+// (plugin/exports.cpp); everything else works as at any other time.
 #pragma once
 #include <atomic>
 

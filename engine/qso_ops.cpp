@@ -20,6 +20,21 @@ COleDateTime DateFromHost(const COleDateTime* p)
     return COleDateTime(p->m_dt, static_cast<COleDateTime::DateTimeStatus>(status));
 }
 
+namespace {
+
+// The date-time the host added a QSO with, as the removal of that QSO
+// passes it again: an invalid or not-a-number date, which equals no date,
+// still matches its own bytes.
+bool SameHostDate(const COleDateTime& stored, const COleDateTime& given)
+{
+    if (stored == given)
+        return true;
+    return stored.m_status == given.m_status && given.m_status != COleDateTime::null &&
+           std::memcmp(&stored.m_dt, &given.m_dt, sizeof stored.m_dt) == 0;
+}
+
+} // namespace
+
 int AddQso(const QsoArgs& q)
 {
     if (!g_bandRules.Contains(q.band)) {
@@ -75,7 +90,7 @@ int RemoveQso(const QsoArgs& q)
         int n = g_qsoLog.GetSize();
         for (int i = 0; i < n; ++i) {
             const CInfo& e = g_qsoLog.GetAt(i);
-            if (e.m_call == q.call && e.m_mode == q.mode && e.m_band == q.band && e.m_time == q.time) {
+            if (e.m_call == q.call && e.m_mode == q.mode && e.m_band == q.band && SameHostDate(e.m_time, q.time)) {
                 g_qsoLog.RemoveAt(i);
                 break;
             }

@@ -149,3 +149,12 @@ int CString::Replace(const char* from, const char* to)
     }
     return count;
 }
+
+CString BlankControls(const CString& text)
+{
+    std::string s = text.str();
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return CString(s);
+}

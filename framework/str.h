@@ -75,3 +75,7 @@ public:
 private:
     std::string m_s;
 };
+
+// text with every control character (below 0x20, and 0x7F) made a blank:
+// what a line of a file gets of a text that must not split or end it.
+CString BlankControls(const CString& text);

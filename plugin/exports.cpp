@@ -2,9 +2,12 @@
 // becomes empty text on assignment to CString) and runs the operation
 // through the barrier, so no exception reaches the host. The entry points
 // that cannot fail answer directly. While the plug-in has a dialog or box
-// open on the host's thread (engine/host_modal.h), the host's windows may
-// call again: every entry point that would change the store, a file or a
-// setting, or open a window, then answers its fallback and does nothing.
+// open on the host's thread (engine/host_modal.h), the host's windows and
+// timers may call again: adds, removals, call checks, plain resets and
+// reports then work and answer exactly as at any other time, so the
+// plug-in's log keeps step with the host's. Only what cannot nest is
+// refused, changing nothing: a second header dialog (an export reset), an
+// export inside an export, a box inside a box.
 #include "plugin/exports.h"
 
 #include "cabrillo/export.h"
@@ -43,8 +46,6 @@ const char* const kEmpty = "";
 
 BALTIC_API int __cdecl AddData0(BALTIC_QSO_PARAMS)
 {
-    if (HostModalOpen())
-        return 0;
     return RunGuarded("AddData0", 0, [&] {
         return AddQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country,
                               continent, band));
@@ -53,8 +54,6 @@ BALTIC_API int __cdecl AddData0(BALTIC_QSO_PARAMS)
 
 BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
 {
-    if (HostModalOpen())
-        return 1;
     RunGuarded("RemoveData0", [&] {
         RemoveQso(MakeQso(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, nrSent, nrRcvd, country, continent,
                           band));
@@ -64,8 +63,8 @@ BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
 
 BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
 {
-    // The host replays its log after every reset: a refused one loses nothing.
-    if (HostModalOpen())
+    // A second header dialog cannot open inside a dialog or box.
+    if (cabrillo && HostModalOpen())
         return 1;
     RunGuarded("ResetStats0", [&] {
         ResetArgs a;
@@ -83,11 +82,6 @@ BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
 
 BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
 {
-    if (HostModalOpen()) {
-        if (nrOut)
-            nrOut[0] = '\0';
-        return 1;
-    }
     return RunGuarded("CheckCall0", 1, [&] {
         CallCheckArgs c;
         c.call = call;
@@ -105,16 +99,18 @@ BALTIC_API int __cdecl CheckCall0(BALTIC_CHECK_PARAMS)
 
 BALTIC_API const char* __cdecl GetResult0(int* status)
 {
-    // A run that fails part-way still answers with what it had built; so
-    // does a report asked for while a dialog or box is open. After the last
-    // reset's header dialog, the report is followed by the export of the
-    // QSOs it was built from.
-    const char* result = HostModalOpen() ? nullptr : RunGuarded<const char*>("GetResult0", nullptr, [] {
+    // A run that fails part-way still answers with what it had built.
+    // After the last reset's header dialog, the report is followed by the
+    // export of the QSOs it was built from, unless a dialog or box of the
+    // plug-in is open: a report asked for meanwhile exports nothing.
+    // A report asked for while the export's box is open builds the text
+    // anew: the one handed out is read after the export.
+    const char* result = RunGuarded<const char*>("GetResult0", nullptr, [] {
         CArray<CInfo> log;
-        const char* text = RunReport(&log);
-        if (g_cabrilloRun)
+        RunReport(&log);
+        if (g_cabrilloRun && !HostModalOpen())
             ExportCabrilloLog(log, g_claimedScore);
-        return text;
+        return g_resultText.GetString();
     });
     if (!result)
         result = g_resultText.GetString();

@@ -49,6 +49,7 @@ CStringArray g_bandsWorked;
 
 CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_badQsoPath, g_prevQsoCall,
     g_resultText;
+CArray<CBadQso> g_badQsos;
 CString g_iniSection("Settings");
 CString g_iniFile("Plugins\\BALTIC.ini");
 

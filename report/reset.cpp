@@ -58,8 +58,9 @@ int ResetStats(const ResetArgs& a)
         CString year = a.first.Format("%Y");
         CSingleLock lock(g_storeLock);
         g_contestYear = year;
-        if (IsRussianTextCountry(a.myCountry))
-            g_russianUi = 1;
+        // Both country flags follow this reset's own prefix, set or cleared:
+        // a score never depends on an earlier reset.
+        g_russianUi = IsRussianTextCountry(a.myCountry) ? 1 : 0;
     }
     g_contestDate = a.second.Format("%d.%m.%Y");
 
@@ -76,8 +77,7 @@ int ResetStats(const ResetArgs& a)
     g_cabrilloRun = 0;
 
     g_myContinent = a.myContinent;
-    if (IsBalticCountry(a.myCountry))
-        g_balticStation = 1;
+    g_balticStation = IsBalticCountry(a.myCountry) ? 1 : 0;
     g_myCall = a.myCall;
 
     {
@@ -89,9 +89,13 @@ int ResetStats(const ResetArgs& a)
             row.Add("-");
     }
 
+    // Before the header dialog: the host's timers run while it is open, and
+    // a QSO they add meanwhile is kept in the new file and in memory.
+    StartBadQsoFile(CString("BadQSO_RirezIzeruz_") + a.second.Format("%d_%m_%Y") + ".txt");
+
     if (a.cabrillo) {
-        // A cancelled header dialog cancels the export. The host's windows
-        // stay live while it is open: the guard refuses their calls.
+        // A cancelled header dialog cancels the export. The host's calls
+        // made while it is open change the log as at any other time.
         CHostModalScope modal;
         g_cabrilloRun = g_windowHooks.editCabrilloHeader(a.myCall, &a.first, &a.second) ? 1 : 0;
         settings::WriteText(settings::kStart, "1");
@@ -105,7 +109,5 @@ int ResetStats(const ResetArgs& a)
             g_windowHooks.startSetupThread();
         settings::WriteText(settings::kStart, "1");
     }
-
-    StartBadQsoFile(CString("BadQSO_RirezIzeruz_") + a.second.Format("%d_%m_%Y") + ".txt");
     return 1;
 }

@@ -338,10 +338,12 @@ namespace {
 const UINT kAskReport = WM_APP + 1;
 PluginHost* g_nestedHost = nullptr;
 std::string g_nestedReport;
+int g_nestedAdded = -1;
 
 LRESULT CALLBACK HostWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == kAskReport) {
+        g_nestedAdded = g_nestedHost->AddData(fx::Qso("ES1AA", 21, 35));
         g_nestedReport = Report(*g_nestedHost);
         return 0;
     }
@@ -356,7 +358,7 @@ void AskReportFromBox(HWND, void* hostWindow)
 
 } // namespace
 
-TEST_CASE("Cabrillo: the Output box belongs to the host's window, and a report asked for meanwhile runs no export")
+TEST_CASE("Cabrillo: the Output box belongs to the host's window; a QSO and a report meanwhile count, exporting nothing")
 {
     support::Scratch dir("cabrillo_nested");
     PluginHost host(fx::DllPath());
@@ -384,10 +386,24 @@ TEST_CASE("Cabrillo: the Output box belongs to the host's window, and a report a
         report = Report(host);
         outputs = operatorAnswers.Outputs();
     }
-    DestroyWindow(hostWindow);
     REQUIRE(outputs.size() == 1);
     CHECK(outputs[0].owner == hostWindow);
+    // The QSO added from inside the box counts at once: the report asked
+    // for meanwhile and the one handed out after the box both have it.
+    CHECK(g_nestedAdded == 1);
     CHECK(g_nestedReport == report);
+    CHECK(report.find("Total\t 2\t 2\t 2\t 0\r\n") != std::string::npos);
+    const std::string es1aa = "QSO:  3525 CW 2019-05-04 2135 YL2AA         599 001    ES1AA         599 001\r\n";
+    CHECK(support::ReadBytes("YL2AA.cbr").find(es1aa) == std::string::npos);
+    // The next report exports it, with one box.
+    {
+        ExportAnswerer operatorAnswers;
+        SetActiveWindow(hostWindow);
+        Report(host);
+        CHECK(operatorAnswers.Outputs().size() == 1);
+    }
+    DestroyWindow(hostWindow);
+    CHECK(support::ReadBytes("YL2AA.cbr").find(es1aa + "END-OF-LOG:\r\n") != std::string::npos);
 }
 
 namespace {
@@ -398,7 +414,7 @@ struct TimerCalls {
     PluginHost* host = nullptr;
     std::atomic<bool> due{false}, started{false}, done{false};
     std::string report, logDuring, badDuring;
-    int added = -1, reset = -1;
+    int added = -1, addedBad = -1, reset = -1;
 };
 TimerCalls* g_timerCalls = nullptr;
 
@@ -415,9 +431,10 @@ void CALLBACK HostTimer(HWND, UINT, UINT_PTR, DWORD)
     // Once: a dialog opened by these calls would run this timer again.
     if (!t || !t->due || t->started.exchange(true))
         return;
-    t->report = Report(*t->host);
-    t->added = t->host->AddData(WrongBand("LY2BB", 50));
+    t->added = t->host->AddData(fx::Qso("ES1AA", 21, 35));
+    t->addedBad = t->host->AddData(WrongBand("LY2BB", 50));
     t->reset = t->host->ResetStats(ExportReset());
+    t->report = Report(*t->host);
     t->done = true;
 }
 
@@ -433,7 +450,7 @@ void LetTimerCall(HWND, void* context)
 
 } // namespace
 
-TEST_CASE("Cabrillo: host timer calls while the header dialog is open export nothing and change no file")
+TEST_CASE("Cabrillo: host timer calls while the header dialog is open count as at any time; no second dialog")
 {
     support::Scratch dir("cabrillo_reentry");
     fx::WriteHostVersion("2.18");
@@ -441,13 +458,12 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open export not
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
     const std::string ly1bb = "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n";
     const std::string es1aa = "QSO:  3525 CW 2019-05-04 2135 YL2AA         599 001    ES1AA         599 001\r\n";
-    std::string lastReport;
     {
         ExportAnswerer firstExport;
         REQUIRE(host.ResetStats(ExportReset()) == 1);
         REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
         REQUIRE(host.AddData(WrongBand("ES2CC", 20)) == 0);
-        lastReport = Report(host);
+        Report(host);
     }
     const std::string log = support::ReadBytes("YL2AA.cbr");
     REQUIRE(log.find(ly1bb + "END-OF-LOG:\r\n") != std::string::npos);
@@ -462,8 +478,6 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open export not
     } timer;
     for (const bool cancel : {true, false}) {
         CAPTURE(cancel);
-        const std::string bad = support::ReadBytes(fx::kBadFile);
-        REQUIRE(bad.find("ES2CC") != std::string::npos);
         TimerCalls calls;
         calls.host = &host;
         g_timerCalls = &calls;
@@ -473,20 +487,21 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open export not
         operatorAnswers.OnHeader(LetTimerCall, &calls);
         REQUIRE(host.ResetStats(ExportReset()) == 1);
         REQUIRE(calls.done);
-        // The last report, a refused QSO, a refused reset; no file touched.
-        CHECK(calls.report == lastReport);
-        CHECK(calls.added == 0);
+        // The QSOs count at once; the second export reset is refused; the
+        // last log stays, the new bad-QSO file has the refused QSO.
+        CHECK(calls.added == 1);
+        CHECK(calls.addedBad == 0);
         CHECK(calls.reset == 1);
+        CHECK(calls.report.find("Total\t 1\t 1\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t 1\r\n") != std::string::npos);
         CHECK(calls.logDuring == log);
-        CHECK(calls.badDuring == bad);
+        CHECK(calls.badDuring == "BALTIC CW/SSB TEST UBN file \r\n"
+                                 "QSO:  3525  CW  2019-05-04 2150  YL2AA  599  001  LY2BB  599  001   WRONG BAND !!!\r\n");
 
-        // The host replays its log after the reset, then asks for the report.
+        // The host logs one more QSO, then asks for the report.
         REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
-        REQUIRE(host.AddData(fx::Qso("ES1AA", 21, 35)) == 1);
-        REQUIRE(host.AddData(WrongBand("ES2CC", 20)) == 0);
         const std::string report = Report(host);
-        lastReport = report;
         CHECK(operatorAnswers.Headers().size() == 1);
+        CHECK(report.find("Total\t 2\t 2\t 2\t 0\r\nDupe\t 0\r\nBad QSO\t 1\r\n") != std::string::npos);
         if (cancel) {
             CHECK(support::ReadBytes("YL2AA.cbr") == log);
             CHECK(operatorAnswers.Outputs().empty());
@@ -496,7 +511,7 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open export not
                   std::string(kStart) +
                       "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M\r\nCATEGORY-MODE: CW\r\n"
                       "CLAIMED-SCORE: 2\r\nCLUB: \r\nCREATED-BY: Qorv 2.18\r\n" +
-                      kEmptyAddress + "OPERATORS: YL2AA\r\nSOAPBOX: \r\n" + ly1bb + es1aa + "END-OF-LOG:\r\n");
+                      kEmptyAddress + "OPERATORS: YL2AA\r\nSOAPBOX: \r\n" + es1aa + ly1bb + "END-OF-LOG:\r\n");
             REQUIRE(operatorAnswers.Outputs().size() == 1);
             CHECK(operatorAnswers.Outputs()[0].text == "File produced: YL2AA.cbr");
         }

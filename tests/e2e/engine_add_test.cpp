@@ -196,8 +196,9 @@ TEST_CASE("AddData0 before any reset stores QSOs and writes no file")
     // Version text still empty: not applicable is 4.
     CHECK(Check(host, "LY1BB") == CheckOutcome{0, "001"});
     CHECK(Check(host, "LY1BB", "CW", "40m", "40m") == CheckOutcome{4, fx::kUntouched});
-    // No own station yet: a Baltic station is worth 20 points, and no file means no bad QSO.
-    CHECK(fx::Totals(host) == "Total\t 1\t 20\t 1\t 0\r\nDupe\t 1\r\nBad QSO\t 0");
+    // No own station yet: a Baltic station is worth 20 points; the refused
+    // QSO counts though no file could take its line.
+    CHECK(fx::Totals(host) == "Total\t 1\t 20\t 1\t 0\r\nDupe\t 1\r\nBad QSO\t 1");
 
     WIN32_FIND_DATAA d;
     HANDLE h = FindFirstFileA("BadQSO*", &d);

@@ -1,5 +1,7 @@
 // RemoveData0 through the real DLL: which record leaves the store, and which
 // lines leave the bad-QSO file.
+#include <cmath>
+
 #include "e2e/engine_fixture.h"
 
 using fx::BadFile;
@@ -97,7 +99,10 @@ TEST_CASE("RemoveData0 matches the stored time to the fraction of a second; the 
         {"one second later", at2130, MakeHostDate(2019, 5, 4, 21, 30, 1.0), false, false},
         {"a tenth of a second later", at2130, MakeHostDate(2019, 5, 4, 21, 30, 0.1), false, false},
         {"same day count, stored valid, passed invalid", at2130, date(at2130.dt, 1), false, false},
-        {"both invalid", date(at2130.dt, 1), date(at2130.dt, 1), false, false},
+        // The host removes with the very date it added: even an invalid one.
+        {"both invalid", date(at2130.dt, 1), date(at2130.dt, 1), false, true},
+        {"both invalid, other day counts", date(at2130.dt, 1), date(5.0, 1), false, false},
+        {"both not a number", date(std::nan(""), 0), date(std::nan(""), 0), false, true},
         {"both null, other day counts", date(0.0, 2), date(at2130.dt, 2), false, true},
         {"stored null, passed as a null pointer", date(5.0, 2), at2130, true, true},
         {"both valid day 0", date(0.0, 0), date(0.0, 0), false, true},

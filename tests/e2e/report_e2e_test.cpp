@@ -100,12 +100,12 @@ TEST_CASE("text report through the DLL: empty, then three QSOs, a dupe and two r
     CHECK(dll.Add("DL1A", "DL", "EU", At(12, 1)) == 1);
     CHECK(dll.Add("ES1A", "ES", "EU", At(12, 2)) == 1);
     CHECK(dll.Add("OH1A", "OH", "EU", At(12, 2, 30), "CW", "40m") == 0);  // counted as bad
-    CHECK(dll.Add("R1UBN", "UA", "EU", At(12, 2, 40), "CW", "40m") == 0); // "UBN" in its line: not counted
+    CHECK(dll.Add("R1UBN", "UA", "EU", At(12, 2, 40), "CW", "40m") == 0); // "UBN" in its call: counted too
     CHECK(dll.Add("DL1A", "DL", "EU", At(12, 3)) == 1);                   // dupe, the last record
 
     const std::string expected = TextHead("SM5XYZ") +
                                  "80m\t 3\t 21\t 3\t 0\r\n"
-                                 "Total\t 3\t 21\t 3\t 0\r\nDupe\t 1\r\nBad QSO\t 1\r\n\r\nLast QSO: 10 points\r\n"
+                                 "Total\t 3\t 21\t 3\t 0\r\nDupe\t 1\r\nBad QSO\t 2\r\n\r\nLast QSO: 10 points\r\n"
                                  "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     3 (18) QSOs/hour\r\n"
                                  "Hourly (10min) pts rate:    21 (126) points/hour\r\n\r\n\r\n" +
                                  credit;
@@ -142,7 +142,7 @@ TEST_CASE("an operator outside EU scores 20 per Baltic QSO; so does one whose co
     }
 }
 
-TEST_CASE("a Baltic own prefix seen once keeps Baltic scoring for later resets")
+TEST_CASE("each reset scores with its own prefix: a Baltic reset before leaves no trace")
 {
     DllScene dll("report_e2e_baltic");
     REQUIRE_MESSAGE(dll.host.Loaded(), dll.host.Error());
@@ -151,12 +151,13 @@ TEST_CASE("a Baltic own prefix seen once keeps Baltic scoring for later resets")
     dll.Add("DL1A", "DL", "EU", At(12, 0));
     dll.Add("LY1A", "LY", "EU", At(12, 1));
     dll.Add("UA9A", "UA9", "AS", At(12, 2), "SSB");
+    // Not Baltic: 1 for DL, 10 for the Baltic LY, 1 for UA9.
     const std::string report = dll.Result();
     CHECK(report == TextHead("SM5XYZ") +
-                        "80m\t 3\t 4\t 2\t 1\r\n"
-                        "Total\t 3\t 4\t 2\t 1\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 2 points\r\n"
+                        "80m\t 3\t 12\t 2\t 1\r\n"
+                        "Total\t 3\t 12\t 2\t 1\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nLast QSO: 1 points\r\n"
                         "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     3 (18) QSOs/hour\r\n"
-                        "Hourly (10min) pts rate:     4 (24) points/hour\r\n\r\n\r\n" +
+                        "Hourly (10min) pts rate:    12 (72) points/hour\r\n\r\n\r\n" +
                         Credit(report));
 }
 

@@ -128,9 +128,12 @@ struct Line {
     bool dupe;
 };
 
+// The removal passes the date the QSO was added with: equal day counts, or
+// the same bytes (an invalid or not-a-number date), or both null.
 bool SameDate(const Date& a, const Date& b)
 {
-    return a.status == b.status && (a.status == 2 || (a.status == 0 && a.dt == b.dt));
+    return a.status == b.status &&
+           (a.status == 2 || (a.status == 0 && a.dt == b.dt) || std::memcmp(&a.dt, &b.dt, sizeof a.dt) == 0);
 }
 
 std::string Lower(std::string s)
@@ -145,7 +148,7 @@ public:
     std::vector<Record> log;
     std::vector<std::string> bands;
     std::vector<Line> lines;
-    bool baltic = false; // once set by a reset, it stays
+    bool baltic = false; // the last reset's own prefix is Baltic
     std::string myContinent;
     bool html = false;
 
@@ -154,7 +157,7 @@ public:
         log.clear();
         bands.clear();
         lines.clear();
-        baltic = baltic || country == "LY" || country == "ES" || country == "YL";
+        baltic = country == "LY" || country == "ES" || country == "YL";
         myContinent = continent;
     }
     int Add(const Qso& q)

@@ -8,6 +8,7 @@
 
 #include "cabrillo/header.h"
 #include "engine/bad_qso_file.h"
+#include "engine/qso_ops.h"
 #include "engine/contest.h"
 #include "engine/stores.h"
 #include "plugin/exports.h"
@@ -44,6 +45,7 @@ struct Scene {
         g_myCall = "SM5XYZ";
         g_contestDate = "04.05.2019";
         g_badQsoPath = "";
+        g_badQsos.RemoveAll();
         g_htmlReport = 0;
         g_cabrilloRun = 0;
     }
@@ -352,45 +354,76 @@ TEST_CASE("country tests compare the whole prefix, exactly")
     }
 }
 
-TEST_CASE("bad QSOs: the lines of the bad-QSO file without UBN or DUPE after their first character")
+TEST_CASE("bad QSOs: the refused QSOs kept in memory, whether or not their file can be written")
 {
     Scene scene("report_bad");
-    const std::string header = "BALTIC CW/SSB TEST UBN file \r\n";
-    const std::string wrongBand = "QSO:  7010  CW  2019-05-04 1200  SM5XYZ  599  001  DL1A  579  012   WRONG BAND !!!\r\n";
-    const std::string wrongMode = "QSO:  3580  RTTY  2019-05-04 1201  SM5XYZ  599  002  LY1A  579  013   WRONG MODE !!!\r\n";
-    const std::string dupe = "QSO:  3525  CW  2019-05-04 1202  SM5XYZ  599  003  DL1A  579  014   DUPE !!!\r\n";
-    struct Case {
-        const char* name;
-        bool present;
-        std::string content;
-        int expected;
-    } cases[] = {
-        {"header, two rejected QSOs and a dupe", true, header + wrongBand + dupe + wrongMode, 2},
-        {"no file", false, "", 0},
-        {"header only", true, header, 0},
-        {"UBN and DUPE inside a call", true,
-         header + "QSO:  7010  CW  2019-05-04 1200  SM5XYZ  599  001  DUBNA  579  012   WRONG BAND !!!\r\n" +
-             "QSO:  7010  CW  2019-05-04 1200  SM5XYZ  599  001  XDUPE  579  012   WRONG BAND !!!\r\n",
-         0},
-        {"lines that begin with UBN or DUPE, and an empty line, count", true, "UBN\r\nDUPE\r\n\r\n" + wrongBand, 4},
-        {"a last line without a line end counts", true, header + "QSO:  7010  CW", 1},
+    auto qso = [](const char* call, const char* band, const char* mode, const char* nrRcvd, int minute) {
+        QsoArgs q;
+        q.ownCall = "SM5XYZ";
+        q.call = call;
+        q.time = COleDateTime(43589.5 + minute / 1440.0);
+        q.freqHz = 3525000;
+        q.band = band;
+        q.mode = mode;
+        q.nrSent = "001";
+        q.nrRcvd = nrRcvd;
+        return q;
     };
-    for (const Case& c : cases) {
-        CAPTURE(c.name);
-        support::RemoveFile("bad.txt");
-        if (c.present)
-            support::WriteBytes("bad.txt", c.content);
-        g_badQsoPath = "bad.txt";
-        CHECK(CountBadQsos() == c.expected);
+    for (const char* path : {"bad.txt", "no-such-folder\\bad.txt"}) {
+        CAPTURE(path);
+        StartBadQsoFile(path);
+        CHECK(AddQso(qso("DL1A", "40m", "CW", "012", 0)) == 0);    // wrong band
+        CHECK(AddQso(qso("LY1A", "80m", "RTTY", "013", 1)) == 0);  // wrong mode
+        CHECK(AddQso(qso("R1UBN", "80m", "CW", "", 2)) == 0);      // no number, "UBN" in its call
+        CHECK(AddQso(qso("XDUPE", "80m", "CW", "014", 3)) == 1);
+        CHECK(AddQso(qso("XDUPE", "80m", "CW", "015", 4)) == 1);   // a dupe: kept, not counted
+        CHECK(CountBadQsos() == 3);
+        CHECK(g_badQsos.GetSize() == 4);
+        // The removal of the refused RTTY QSO takes it back; another minute does not.
+        RemoveQso(qso("LY1A", "80m", "RTTY", "013", 2));
+        CHECK(CountBadQsos() == 3);
+        RemoveQso(qso("LY1A", "80m", "RTTY", "013", 1));
+        CHECK(CountBadQsos() == 2);
+        CHECK(std::string(g_badQsos[1].qso.call) == "R1UBN");
+        CHECK(std::string(RunReport()).find("Dupe\t 1\r\nBad QSO\t 2\r\n") != std::string::npos);
+        CHECK(g_badQsoCount == 2);
+        g_qsoLog.RemoveAll();
     }
+    StartBadQsoFile("bad.txt");
+    CHECK(g_badQsos.GetSize() == 0);
+}
 
-    // The count reaches the report even with no QSO stored.
-    support::WriteBytes("bad.txt", header + wrongBand + dupe + wrongMode);
-    CHECK(std::string(RunReport()) ==
-          TextReport("Total\t 0\t 0\t 0\t 0\r\nDupe\t 0\r\nBad QSO\t 2\r\n\r\nLast QSO: 0 points\r\n"
-                     "\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
-                     "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\n"));
-    CHECK(g_badQsoCount == 2);
+TEST_CASE("host texts with control characters keep to one line in the bad-QSO file and the Cabrillo log")
+{
+    Scene scene("report_one_line");
+    QsoArgs q;
+    q.ownCall = "SM5XYZ";
+    q.call = "LY1A\r\nQSO:  3525";
+    q.time = COleDateTime(43589.5);
+    q.freqHz = 7010000;
+    q.band = "40m";
+    q.mode = "CW";
+    q.rstSent = "5\t9";
+    q.nrSent = "001";
+    q.nrRcvd = "0\n12";
+    StartBadQsoFile("bad.txt");
+    CHECK(AddQso(q) == 0);
+    CHECK(support::ReadBytes("bad.txt") ==
+          "BALTIC CW/SSB TEST UBN file \r\n"
+          "QSO:  7010  CW  2019-05-04 1200  SM5XYZ  5 9  001  LY1A  QSO:  3525    0 12   WRONG BAND !!!\r\n");
+    // Memory keeps the host's text, and its removal takes the line back.
+    CHECK(std::string(g_badQsos[0].qso.call) == "LY1A\r\nQSO:  3525");
+    RemoveQso(q);
+    CHECK(support::ReadBytes("bad.txt") == "BALTIC CW/SSB TEST UBN file \r\n");
+
+    g_cabrilloHeader.m_callsign = "SM5XYZ";
+    g_cabrilloHeader.m_qsoLines.RemoveAll();
+    g_cabrilloHeader.AddQso(q.call, 3525, "CW", &q.time, q.rstSent, q.nrSent, "599\x7f", q.nrRcvd);
+    REQUIRE(g_cabrilloHeader.m_qsoLines.GetSize() == 1);
+    CHECK(std::string(g_cabrilloHeader.m_qsoLines[0]) ==
+          "QSO:  3525 CW 2019-05-04 1200 SM5XYZ        5 9 001    LY1A  QSO:  3525   599  0 12\r\n");
+    g_cabrilloHeader.m_qsoLines.RemoveAll();
+    g_cabrilloHeader.m_callsign = "";
 }
 
 TEST_CASE("rates: minutes back from the last QSO, rounded to the half second, on its band only")
@@ -473,10 +506,11 @@ TEST_CASE("HTML report: every row from its template, rates 12 and 18")
 {
     Scene scene("report_html");
     g_htmlReport = 1;
-    support::WriteBytes("bad.txt", "BALTIC CW/SSB TEST UBN file \r\n"
-                         "QSO:  7010  CW  2019-05-04 1156  SM5XYZ  599  012  OH1A  579  015   WRONG BAND !!!\r\n"
-                         "QSO:  3525  CW  2019-05-04 1154  SM5XYZ  599  011  DL1A  579  014   DUPE !!!\r\n");
-    g_badQsoPath = "bad.txt";
+    // A refused QSO and a dupe: one bad QSO.
+    CBadQso refused, dupe;
+    refused.kind = kWrongBand;
+    g_badQsos.Add(refused);
+    g_badQsos.Add(dupe);
     // One QSO two hours back, nine in the hour (11:05 to 11:45), a dupe,
     // and three in the last ten minutes: 13 QSOs, 31 points.
     std::vector<Qso> log = {{"DL0A", "DL", "EU", At(10, 0), "CW", "80m", 0}};
