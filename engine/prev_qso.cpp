@@ -19,3 +19,31 @@ void LookUpPrevQso(const CString& call, const CString& band, CStringArray& row)
         return true;
     });
 }
+
+void SetPrevQsoBand(const CString& band)
+{
+    CSingleLock lock(g_storeLock);
+    g_prevQsoBands.RemoveAll();
+    g_prevQsoBands.Add(band);
+}
+
+bool RefreshPrevQsoRow(const CString& call)
+{
+    CSingleLock lock(g_storeLock);
+    g_prevQsoCall = call;
+    if (call.GetLength() == 1 || call.GetLength() == 2)
+        return false;
+    LookUpPrevQso(call, g_prevQsoBands.IsEmpty() ? CString() : g_prevQsoBands[0], g_prevQsoRows[0]);
+    return true;
+}
+
+PrevQsoShown CurrentPrevQsoShown()
+{
+    CSingleLock lock(g_storeLock);
+    if (g_prevQsoCall.IsEmpty())
+        g_prevQsoCall = "Call";
+    PrevQsoShown shown;
+    shown.call = g_prevQsoCall;
+    shown.row = g_prevQsoRows[0];
+    return shown;
+}

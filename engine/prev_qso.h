@@ -20,3 +20,20 @@ extern std::atomic<int> g_refreshPending;
 // order, the later overwriting the earlier. An empty call finds nothing.
 // The caller holds g_storeLock.
 void LookUpPrevQso(const CString& call, const CString& band, CStringArray& row);
+
+// The Setup thread's own reads and writes of the state above, each under
+// g_storeLock for a moment.
+//
+// The band the window looks calls up on.
+void SetPrevQsoBand(const CString& band);
+// Records the call being typed in the host and, unless it has one or two
+// characters, looks it up on the window's band into row 0. True when it
+// looked it up.
+bool RefreshPrevQsoRow(const CString& call);
+
+// What the table paints: the call ("Call" until one was typed) and row 0.
+struct PrevQsoShown {
+    CString call;
+    CStringArray row;
+};
+PrevQsoShown CurrentPrevQsoShown();

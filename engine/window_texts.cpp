@@ -11,3 +11,10 @@ WindowTextInputs CurrentWindowTextInputs()
     in.russian = g_russianUi != 0;
     return in;
 }
+
+CString WithYear(const char* format, const CString& call)
+{
+    CString text;
+    text.Format(format, CurrentWindowTextInputs().year.GetString(), call.GetString());
+    return text;
+}

@@ -11,3 +11,7 @@ struct WindowTextInputs {
 
 // A copy taken under g_storeLock.
 WindowTextInputs CurrentWindowTextInputs();
+
+// A window title: format with the contest year for its first %s and call
+// for its second.
+CString WithYear(const char* format, const CString& call = CString());

@@ -66,13 +66,6 @@ void SetText1251(HWND window, const CString& text)
     SetWindowTextW(window, WideFrom(text.str(), 1251).c_str());
 }
 
-CString WithYear(const char* format, const CString& call = CString())
-{
-    CString text;
-    text.Format(format, CurrentWindowTextInputs().year.GetString(), call.GetString());
-    return text;
-}
-
 // The band of a frequency: 0 to 5 for 160, 80, 40, 20, 15 and 10 m; -1 none.
 int BandIndex(double hz)
 {
@@ -121,15 +114,9 @@ void PostRefresh(HWND setup)
 
 void CPrev::DrawItem(const DRAWITEMSTRUCT& item)
 {
-    CStringArray row;
-    CString call;
-    {
-        CSingleLock lock(g_storeLock);
-        if (g_prevQsoCall.IsEmpty())
-            g_prevQsoCall = "Call";
-        call = g_prevQsoCall;
-        row = g_prevQsoRows[0];
-    }
+    const PrevQsoShown shown = CurrentPrevQsoShown();
+    const CString& call = shown.call;
+    const CStringArray& row = shown.row;
     CDC target(item.hDC);
     CMemDC dc(&target);
     const CRect rect(item.rcItem);
@@ -229,11 +216,7 @@ BOOL Setup::OnInitDialog()
     SetWindowPos(m_hWnd, nullptr, g_lastWindowX, g_lastWindowY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ConnectToHost();
-    {
-        CSingleLock lock(g_storeLock);
-        g_prevQsoBands.RemoveAll();
-        g_prevQsoBands.Add("80m");
-    }
+    SetPrevQsoBand("80m");
     const CString mode = settings::ReadMode();
     if (mode == "CW" || mode == "SSB") {
         const bool cw = mode == "CW";
@@ -321,16 +304,8 @@ void Setup::RefreshPrevQso()
     if (m_bViewPrev && !g_pPrevQso)
         OpenPrevQso();
     const CString call = GetFieldText(5); // no lock held across a host call
-    {
-        CSingleLock lock(g_storeLock);
-        g_prevQsoCall = call;
-    }
-    if (call.GetLength() == 1 || call.GetLength() == 2)
+    if (!RefreshPrevQsoRow(call))
         return;
-    {
-        CSingleLock lock(g_storeLock);
-        LookUpPrevQso(call, g_prevQsoBands.IsEmpty() ? CString() : g_prevQsoBands[0], g_prevQsoRows[0]);
-    }
     const Texts& t = CurrentTexts();
     if (g_pPrevQso)
         SetText1251(g_pPrevQso->GetSafeHwnd(), WithYear(call.IsEmpty() ? t.refreshTitle : t.lookupTitle, call));

@@ -47,22 +47,16 @@ void CheckCall(const char* call)
                nullptr, nr, nullptr);
 }
 
-// What the Setup thread reads on a refresh: the store, under the lock, and
-// the inputs of the window's titles.
+// What the Setup window's refresh and paint call, as they call it: the
+// lookup of the typed call, the row the table paints, and the title made
+// from the contest year in the language of the last reset.
 CString RefreshOnce(const char* call)
 {
-    CStringArray row;
-    {
-        CSingleLock lock(g_storeLock);
-        g_prevQsoCall = call;
-        LookUpPrevQso(call, g_prevQsoBands.IsEmpty() ? CString() : g_prevQsoBands[0], g_prevQsoRows[0]);
-        row = g_prevQsoRows[0];
-    }
-    const WindowTextInputs in = CurrentWindowTextInputs();
-    CString title;
-    title.Format(in.russian ? "BALTIC-CW/SSB-%s \xF0\xE0\xE1\xEE\xF2\xE0\xEB\xE8 \xF1 %s" : "BALTIC-CW/SSB-%s worked with %s",
-                 in.year.GetString(), call);
-    return title + row[1];
+    RefreshPrevQsoRow(call);
+    const PrevQsoShown shown = CurrentPrevQsoShown();
+    const char* format = CurrentWindowTextInputs().russian ? "BALTIC-CW/SSB-%s \xF0\xE0\xE1\xEE\xF2\xE0\xEB\xE8 \xF1 %s"
+                                                           : "BALTIC-CW/SSB-%s worked with %s";
+    return WithYear(format, shown.call) + shown.row[1];
 }
 
 } // namespace
@@ -81,12 +75,7 @@ int main(int argc, char** argv)
     long reads = 0;
     const auto start = std::chrono::steady_clock::now();
     std::thread setup([&] {
-        {
-            // As the Setup window does when it opens.
-            CSingleLock lock(g_storeLock);
-            g_prevQsoBands.RemoveAll();
-            g_prevQsoBands.Add("80m");
-        }
+        SetPrevQsoBand("80m"); // as the Setup window does when it opens
         size_t length = 0;
         for (int i = 0; !done; ++i, ++reads)
             length += RefreshOnce(kCalls[i % 4]).GetLength();
