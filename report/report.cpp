@@ -81,8 +81,8 @@ CString FormatHtmlReport(const ReportTally& t, const CString& call, const CStrin
     out.AppendFormat(g_htmlBadRow, "Bad QSO", badQsos);
     out.AppendFormat(g_htmlValueRow, "Last QSO points:", t.lastQsoPoints);
     out.AppendFormat(g_htmlSectionRow, "Rate");
-    out.AppendFormat(g_htmlRateRow, "Hourly (10min/1 hour) QSO rate:", t.hourQsos, 6 * t.tenMinuteQsos);
-    out.AppendFormat(g_htmlRateRow, "Hourly (10min/1 hour) pts rate:", t.hourPoints, 6 * t.tenMinutePoints);
+    out.AppendFormat(g_htmlRateRow, "Hourly (1 hour/10min) QSO rate:", t.hourQsos, 6 * t.tenMinuteQsos);
+    out.AppendFormat(g_htmlRateRow, "Hourly (1 hour/10min) pts rate:", t.hourPoints, 6 * t.tenMinutePoints);
     out += g_htmlTail;
     return out;
 }

@@ -49,8 +49,8 @@ Dupe|1||
 Bad QSO|1||
 Last QSO points:|1|
 Rate|
-Hourly (10min/1 hour) QSO rate:|12 /18|
-Hourly (10min/1 hour) pts rate:|30 /126|
+Hourly (1 hour/10min) QSO rate:|12 /18|
+Hourly (1 hour/10min) pts rate:|30 /126|
 EOF
 if ! diff -u "$work/expected_rows.txt" "$work/rows.txt"; then
   echo "FAIL: the rendered table differs from the expected rows"; fail=1

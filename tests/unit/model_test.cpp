@@ -306,8 +306,8 @@ std::string Model::Report()
                qsos, points, cw, ssb) +
            Fmt(cell, "Dupe", dupes) + Fmt(cell, "Bad QSO", bad) +
            Fmt("<tr><th>Last QSO points:</small></th><td colspan=9><center>%5i</center></td></tr>", lastPoints) +
-           "<th colspan=10><center>Rate</center></th></tr>" + Fmt(rate, "Hourly (10min/1 hour) QSO rate:", hourQ, 6 * tenQ) +
-           Fmt(rate, "Hourly (10min/1 hour) pts rate:", hourP, 6 * tenP);
+           "<th colspan=10><center>Rate</center></th></tr>" + Fmt(rate, "Hourly (1 hour/10min) QSO rate:", hourQ, 6 * tenQ) +
+           Fmt(rate, "Hourly (1 hour/10min) pts rate:", hourP, 6 * tenP);
 }
 
 // The part of a report the model speaks for: the text before the credit

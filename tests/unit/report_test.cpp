@@ -601,8 +601,8 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
         boxes = answerer.Seen();
     }
     CHECK(text == TextReport("80m\t 3\t 21\t 1\t 1\r\n" + closing + kNoRates));
-    CHECK(html.find("<tr><th> Hourly (10min/1 hour) QSO rate: </th><td colspan=9><center>    0 /0</center></td></tr>"
-                    "<tr><th> Hourly (10min/1 hour) pts rate: </th><td colspan=9><center>    0 /0</center></td></tr>") !=
+    CHECK(html.find("<tr><th> Hourly (1 hour/10min) QSO rate: </th><td colspan=9><center>    0 /0</center></td></tr>"
+                    "<tr><th> Hourly (1 hour/10min) pts rate: </th><td colspan=9><center>    0 /0</center></td></tr>") !=
           std::string::npos);
     CHECK(html.find("<tr><th>Last QSO points:</small></th><td colspan=9><center>   10</center></td></tr>") !=
           std::string::npos);
