@@ -9,10 +9,7 @@
 #include "report/score.h"
 #include "report/templates.h"
 
-namespace {
-
-// HTML-escapes text inserted into the page (the templates are not escaped).
-CString Html(const CString& text)
+CString HtmlEscape(const CString& text)
 {
     CString out;
     for (int i = 0; i < text.GetLength(); ++i) {
@@ -28,6 +25,8 @@ CString Html(const CString& text)
     }
     return out;
 }
+
+namespace {
 
 // A copy of what the report reads. The Setup thread may read the store
 // meanwhile, and no lock is held while the report is formatted or a box
@@ -69,12 +68,12 @@ CString FormatTextReport(const ReportTally& t, const CString& call, const CStrin
 CString FormatHtmlReport(const ReportTally& t, const CString& call, const CString& contestDate, int badQsos)
 {
     CString title;
-    title.Format("   BALTIC CONTEST CW/SSB %s", Html(contestDate).GetString());
+    title.Format("   BALTIC CONTEST CW/SSB %s", HtmlEscape(contestDate).GetString());
     CString out = g_htmlHead;
-    out.AppendFormat(g_htmlTitle, title.GetString(), Html(call).GetString());
+    out.AppendFormat(g_htmlTitle, title.GetString(), HtmlEscape(call).GetString());
     out.AppendFormat(g_htmlColumnHeads, "Band", "QSOs", "Points", "CW", "SSB");
     for (const BandTally& b : t.bands)
-        out.AppendFormat(g_htmlBandRow, Html(b.name).GetString(), b.qsos, b.points, b.cw, b.ssb);
+        out.AppendFormat(g_htmlBandRow, HtmlEscape(b.name).GetString(), b.qsos, b.points, b.cw, b.ssb);
     const BandTally& total = t.total;
     out.AppendFormat(g_htmlTotalRow, "Total", total.qsos, total.points, total.cw, total.ssb);
     out.AppendFormat(g_htmlDupeRow, "Dupe", total.dupes);

@@ -32,3 +32,7 @@ CString FormatTextReport(const ReportTally& t, const CString& call, const CStrin
 CString FormatHtmlReport(const ReportTally& t, const CString& call, const CString& contestDate, int badQsos);
 
 int ResetStats(const ResetArgs& a);
+
+// text with & < > " and ' as HTML entities: what a page gets of a text
+// that comes from the host or the operator (templates are not escaped).
+CString HtmlEscape(const CString& text);
