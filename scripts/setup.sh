@@ -61,6 +61,8 @@ have_cmd node || need+=(nodejs)
 have_cmd npm || need+=(npm)
 # ImageMagick's convert turns the tests' BMP screenshots into the guide's PNGs.
 have_pkg imagemagick || need+=(imagemagick)
+# The validator of the summary page the export writes.
+have_cmd tidy || need+=(tidy)
 install_pkgs "${need[@]}"
 
 # The independent Cabrillo reader the tests check the exported log with, at
