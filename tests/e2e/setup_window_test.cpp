@@ -78,6 +78,39 @@ TEST_CASE("Setup window: which resets open it")
     CHECK(Key("Start") == "0");
 }
 
+TEST_CASE("Setup window: a reset while it closes opens it again")
+{
+    const struct {
+        const char* how;
+        bool escape; // else WM_CLOSE
+    } rows[] = {{"Escape", true}, {"WM_CLOSE", false}};
+    for (const auto& row : rows) {
+        INFO(std::string(row.how));
+        Station s("setup_reopen");
+        HWND old = s.Open(nullptr);
+        REQUIRE(old);
+        if (row.escape)
+            PostMessageA(GetDlgItem(old, IDC_SETUP_CW), WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            PostMessageA(old, WM_CLOSE, 0, 0);
+        // Hidden: the close has begun. The host's thread answers nothing
+        // meanwhile, so the Setup thread is still ending when the reset comes.
+        const DWORD start = GetTickCount();
+        while (IsWindowVisible(old) && GetTickCount() - start < Scaled(10000))
+            Sleep(1);
+        REQUIRE_FALSE(IsWindowVisible(old));
+        fx::SetStart("0");
+        s.host.ResetStats(fx::ContestReset());
+        CHECK(Key("Start") == "1");
+        HWND again = nullptr;
+        CHECK(WaitUntil([&] { return !IsWindow(old) && (again = FindSetupWindow()) != nullptr; }, Scaled(10000)));
+        FakeHostApp::PumpFor(Scaled(300)); // the new window's first calls to the host
+        CHECK(s.Sent() == Macros{"<MODE:CW>", "<BAUDRATE:27>", "<MODE:CW>", "<BAUDRATE:27>"});
+        if (again)
+            SaveWindowBitmap(again, Shot(std::string("reopened_") + row.how));
+    }
+}
+
 TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
 {
     Station s("setup_keys");
