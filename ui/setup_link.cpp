@@ -33,7 +33,9 @@
 //   runs it once the old window and its apartment are gone. So one thread
 //   at most runs the windows, and the host's thread only posts to them.
 // - COM is initialised and uninitialised on the Setup thread, balanced,
-//   once per window. With the module reference held, nothing waits on the loader lock for it.
+//   once per window, with its message filter registered in between: a host
+//   that is busy is asked again for a few seconds before a call fails.
+//   With the module reference held, nothing waits on the loader lock for it.
 // - At process exit the other threads are gone: nothing waits and nothing
 //   of their apartment is released.
 #include "ui/setup_link.h"
@@ -63,6 +65,7 @@ void RunSetupWindow()
 {
     const HRESULT com = CoInitialize(nullptr);
     {
+        const CHostCallFilter filter;
         try {
             Setup window;
             window.DoModal();

@@ -154,8 +154,21 @@ TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
     CHECK(WaitForSetupWindow(false) == nullptr);
 }
 
-TEST_CASE("Setup window: without a host object, and with a host that fails a call")
+TEST_CASE("Setup window: without a host object, with a busy host, and with a host that fails a call")
 {
+    {
+        // The host turns calls away for a while: they are made again until
+        // it takes them, and the operator sees no box.
+        Station s("setup_busy_host");
+        WritePrivateProfileStringA("Settings", "setup_view_prev_qso", "1", fx::kIniFile);
+        support::BoxAnswerer boxes;
+        s.app->SetBusy(Scaled(1500));
+        REQUIRE(s.Open(nullptr));
+        CHECK(WaitUntil([&] { return s.Sent().size() == 2 && FindPrevQsoWindow(); }, Scaled(10000)));
+        CHECK(s.app->Rejected() > 0);
+        CHECK(s.Sent() == Macros{"<MODE:CW>", "<BAUDRATE:27>"});
+        CHECK(boxes.Seen().empty());
+    }
     {
         Station s("setup_no_host", false);
         HWND setup = s.Open(nullptr);
