@@ -142,6 +142,46 @@ private:
     FakeHostApp::State& m_state;
 };
 
+// The host's message filter while it is busy: incoming calls are turned
+// away with "retry later" until the busy time is over.
+class BusyFilter final : public IMessageFilter {
+public:
+    explicit BusyFilter(FakeHostApp::State& state) : m_state(state) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IMessageFilter) {
+            *out = static_cast<IMessageFilter*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG n = InterlockedDecrement(&m_refs);
+        if (n == 0)
+            delete this;
+        return static_cast<ULONG>(n);
+    }
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override
+    {
+        std::lock_guard<HostMutex> lock(m_state.mutex);
+        if (GetTickCount() - m_state.busySince >= m_state.busyMs)
+            return SERVERCALL_ISHANDLED;
+        ++m_state.rejected;
+        return SERVERCALL_RETRYLATER;
+    }
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD, DWORD) override { return static_cast<DWORD>(-1); }
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
+
+private:
+    LONG m_refs = 1;
+    FakeHostApp::State& m_state;
+};
+
 } // namespace
 
 FakeHostApp::FakeHostApp()
@@ -165,6 +205,10 @@ FakeHostApp::FakeHostApp()
 
 FakeHostApp::~FakeHostApp()
 {
+    if (m_filter) {
+        CoRegisterMessageFilter(nullptr, nullptr);
+        m_filter->Release();
+    }
     if (m_registration)
         RevokeActiveObject(m_registration, nullptr);
     if (m_object) {
@@ -197,6 +241,25 @@ void FakeHostApp::SetFailing(bool failing)
 {
     std::lock_guard<HostMutex> lock(m_state.mutex);
     m_state.failing = failing;
+}
+
+void FakeHostApp::SetBusy(DWORD ms)
+{
+    {
+        std::lock_guard<HostMutex> lock(m_state.mutex);
+        m_state.busySince = GetTickCount();
+        m_state.busyMs = ms;
+    }
+    if (!m_filter) {
+        m_filter = new BusyFilter(m_state);
+        CoRegisterMessageFilter(m_filter, nullptr);
+    }
+}
+
+int FakeHostApp::Rejected() const
+{
+    std::lock_guard<HostMutex> lock(m_state.mutex);
+    return m_state.rejected;
 }
 
 std::vector<std::string> FakeHostApp::Macros() const

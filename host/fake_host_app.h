@@ -4,7 +4,9 @@
 // so that calls from the plug-in's Setup thread cross apartments as with the
 // real host. That thread must pump messages while it waits (PumpFor). It
 // answers the frequency (id 2), the entry-field text (id 8) and macros
-// (id 16), and records every macro it receives.
+// (id 16), and records every macro it receives. While it is busy, its
+// message filter on that thread answers every incoming call "retry later",
+// as a host does while it is inside a modal loop of its own.
 #pragma once
 #include <windows.h>
 
@@ -30,6 +32,11 @@ public:
     void SetDelay(DWORD ms);
     // Every call fails, as a host that raises an error does.
     void SetFailing(bool failing);
+    // Busy for the next ms milliseconds: incoming calls are rejected with
+    // SERVERCALL_RETRYLATER. Called on the object's thread.
+    void SetBusy(DWORD ms);
+    // Calls rejected so far while busy.
+    int Rejected() const;
 
     std::vector<std::string> Macros() const;
     int Calls() const;
@@ -48,11 +55,14 @@ public:
         std::vector<std::string> macros;
         int calls = 0;
         int fieldTextCalls = 0;
+        DWORD busySince = 0, busyMs = 0;
+        int rejected = 0;
     };
 
 private:
     State m_state;
     IDispatch* m_object = nullptr;
+    IMessageFilter* m_filter = nullptr;
     DWORD m_registration = 0;
     std::string m_error;
 };

@@ -75,7 +75,6 @@ int g_htmlReport = 0;
 std::atomic<int> g_refreshPending{1};
 #ifdef _WIN32
 std::atomic<bool> g_moduleUnloading{false};
-std::atomic<bool> g_closeRequested{false};
 SetupThreadLife g_setupThread;
 Prev_QSO* g_pPrevQso = nullptr;
 int g_lastWindowX = 0, g_lastWindowY = 0;

@@ -1,12 +1,83 @@
 #include "ui/host_link.h"
 
+#include <new>
+
 #include "framework/text_win.h"
 
 namespace {
 
 const DISPID kFrequency = 2, kFieldText = 8, kRunMacro = 16;
 
+// A busy host is asked again this often, for this long after the first try;
+// then the call fails and the operator is told, as for any failed call.
+const DWORD kRetryEveryMs = 100;
+const DWORD kRetryForMs = 5000;
+
+// The answer to a call the host rejected elapsedMs after it was first made:
+// the milliseconds until it is made again, or -1 to let it fail.
+DWORD RetryRejectedCallAfter(DWORD elapsedMs, DWORD rejectType)
+{
+    // A plain rejection is the host's final answer; "retry later" is not.
+    if (rejectType != SERVERCALL_RETRYLATER || elapsedMs >= kRetryForMs)
+        return static_cast<DWORD>(-1);
+    return kRetryEveryMs;
+}
+
+class CBusyHostFilter final : public IMessageFilter {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IMessageFilter) {
+            *out = static_cast<IMessageFilter*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG n = InterlockedDecrement(&m_refs);
+        if (n == 0)
+            delete this;
+        return static_cast<ULONG>(n);
+    }
+    // Nothing calls into the Setup thread but COM's own housekeeping.
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override
+    {
+        return SERVERCALL_ISHANDLED;
+    }
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD elapsedMs, DWORD rejectType) override
+    {
+        return RetryRejectedCallAfter(elapsedMs, rejectType);
+    }
+    // The windows repaint and take their messages while a call waits.
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
+
+private:
+    LONG m_refs = 1;
+};
+
 } // namespace
+
+CHostCallFilter::CHostCallFilter()
+{
+    // Without memory, or without an apartment, calls go unfiltered.
+    CBusyHostFilter* filter = new (std::nothrow) CBusyHostFilter;
+    if (!filter)
+        return;
+    m_registered = SUCCEEDED(CoRegisterMessageFilter(filter, &m_previous));
+    filter->Release(); // COM holds it while registered
+}
+
+CHostCallFilter::~CHostCallFilter()
+{
+    if (m_registered)
+        CoRegisterMessageFilter(m_previous, nullptr);
+    if (m_previous)
+        m_previous->Release();
+}
 
 bool ConnectToHost()
 {

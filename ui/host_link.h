@@ -3,6 +3,8 @@
 // only, which has initialised COM; without a host object every call does
 // nothing. A call the host fails throws COleDispatchException.
 #pragma once
+#include <windows.h>
+
 #include "framework/dispatch_win.h"
 #include "framework/str.h"
 
@@ -17,3 +19,20 @@ double GetFrequency();
 CString GetFieldText(int field);
 // Sends the host a macro text such as "<MODE:CW>".
 void RunMacro(const char* text);
+
+// While one lives, this thread's COM message filter lets a busy host take
+// its time: a call the host turns away with "retry later" (it is inside a
+// modal loop of its own) is made again, and the window's messages are
+// handled while a call waits. Made after CoInitialize and destroyed before
+// CoUninitialize, on the Setup thread.
+class CHostCallFilter {
+public:
+    CHostCallFilter();
+    ~CHostCallFilter();
+    CHostCallFilter(const CHostCallFilter&) = delete;
+    CHostCallFilter& operator=(const CHostCallFilter&) = delete;
+
+private:
+    IMessageFilter* m_previous = nullptr;
+    bool m_registered = false;
+};

@@ -235,9 +235,6 @@ BOOL Setup::OnInitDialog()
     if (m_openingFailure)
         ::PostMessageA(m_hWnd, WM_SETUP_OPENED, 0, 0);
     PostRefresh(m_hWnd);
-    // A close asked for while the window was being made.
-    if (g_closeRequested)
-        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
@@ -299,7 +296,7 @@ void Setup::OnPrevQsoRefresh()
 
 void Setup::RefreshPrevQso()
 {
-    if (!g_hostApp.GetDispatch() || g_closeRequested)
+    if (!g_hostApp.GetDispatch())
         return;
     if (m_bViewPrev && !g_pPrevQso)
         OpenPrevQso();
@@ -320,6 +317,13 @@ void Setup::RefreshPrevQso()
     g_currentBandIndex = band;
     if (g_pPrevQso)
         g_pPrevQso->RepaintTable();
+}
+
+void Setup::OnCancel()
+{
+    // From here on a reset asks for a new window instead of finding this one.
+    SetupWindowEnding();
+    CDialog::OnCancel();
 }
 
 bool Setup::OnCommand(int id, int code)
@@ -356,7 +360,6 @@ bool Setup::OnSetCursor(HWND, int, int)
 
 INT_PTR Setup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    ++g_setupThread.progress;
     switch (msg) {
     case WM_PREV_QSO_REFRESH:
         OnPrevQsoRefresh();

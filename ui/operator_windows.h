@@ -46,6 +46,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override {} // Enter does not close the window
+    void OnCancel() override;
     bool OnCommand(int id, int code) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, int kind) override;
     bool OnSetCursor(HWND window, int hitTest, int mouseMessage) override;

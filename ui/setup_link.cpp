@@ -1,8 +1,8 @@
-// The Setup thread's life, and how the host's thread waits for it.
+// The Setup thread's life, and why the host's thread never waits for it.
 //
 // The host may unload the module (FreeLibrary) at any moment, and the
 // Setup thread runs the module's code: it must never run it after the
-// module is unmapped, and no wait may deadlock.
+// module is unmapped, and nothing may deadlock.
 //
 // FreeLibrary calls DllMain under the loader lock, and whatever the Setup
 // thread does to close its windows may need that lock: a thread ending
@@ -25,14 +25,17 @@
 //   loads the plug-in again meanwhile finds the same windows.
 // - DllMain therefore never waits: when it runs on FreeLibrary, no Setup
 //   thread is left in the module's code (checked, not assumed).
-// - The one wait for the thread is a reset's, inside an export, when a
-//   window is still ending (no loader lock held). It serves only what the
-//   thread may need of the host's thread: messages sent to it and the calls
-//   COM carries into its apartment through its COM window (none of the
-//   host's timers, input or other posted messages; a WM_QUIT goes back).
-//   It gives up after kSilenceMs without progress, or kLimitMs.
-// - COM is initialised and uninitialised on the Setup thread, balanced:
-//   with the reference held, nothing can wait on the loader lock for it.
+// - The host's thread never waits for the Setup thread either. Both see
+//   the thread's life as one phase under a lock of its own, held only to
+//   read or change it (never across a call): none, open, closing, or
+//   closing with a new window asked for. A reset that finds the window
+//   closing asks for a new one, and the ending thread, instead of ending,
+//   runs it once the old window and its apartment are gone. So one thread
+//   at most runs the windows, and the host's thread only posts to them.
+// - COM is initialised and uninitialised on the Setup thread, balanced,
+//   once per window, with its message filter registered in between: a host
+//   that is busy is asked again for a few seconds before a call fails.
+//   With the module reference held, nothing waits on the loader lock for it.
 // - At process exit the other threads are gone: nothing waits and nothing
 //   of their apartment is released.
 #include "ui/setup_link.h"
@@ -46,103 +49,51 @@
 
 namespace {
 
-// A thread that shows no progress for this long is taken as stuck.
-const DWORD kSilenceMs = 5000;
-// No wait of the host's thread lasts longer than this.
-const DWORD kLimitMs = 15000;
-
 int EditCabrilloHeader(const CString& callsign, const COleDateTime* first, const COleDateTime* second)
 {
     return g_cabrilloHeader.EditHeader(callsign, first, second);
 }
 
-// True while a Setup thread may still execute the module's code.
-bool ThreadInModule()
+SetupPhase Phase()
 {
-    return g_setupThread.gone && WaitForSingleObject(g_setupThread.gone, 0) != WAIT_OBJECT_0;
+    CSingleLock lock(g_setupThread.lock);
+    return g_setupThread.phase;
 }
 
-// The window through which COM carries calls from other apartments into
-// this thread's: a message-only window (Vista on, and Wine) or, on XP, a
-// hidden top-level one. Null when this thread has no apartment.
-HWND ComWindowOfThisThread()
+// One Setup window, from this thread's COM start to its end.
+void RunSetupWindow()
 {
-    const wchar_t* const kClass = L"OleMainThreadWndClass";
-    const DWORD me = GetCurrentThreadId();
-    for (HWND parent : {HWND_MESSAGE, HWND(nullptr)})
-        for (HWND h = nullptr; (h = FindWindowExW(parent, h, kClass, nullptr)) != nullptr;)
-            if (GetWindowThreadProcessId(h, nullptr) == me)
-                return h;
-    return nullptr;
-}
-
-// Waits until the event is set, serving meanwhile only messages sent to
-// this thread and the calls COM carries into its apartment. Gives up after
-// kSilenceMs without progress of the Setup thread or of the calls served,
-// or after kLimitMs. True when the event was set.
-bool ServeUntil(HANDLE event)
-{
-    const HWND com = ComWindowOfThisThread();
-    const DWORD start = GetTickCount();
-    DWORD lastProgress = start;
-    unsigned seen = g_setupThread.progress;
-    bool quit = false;
-    WPARAM quitCode = 0;
-    bool set = false;
-    while (!set) {
-        set = MsgWaitForMultipleObjects(1, &event, FALSE, 10, QS_SENDMESSAGE) == WAIT_OBJECT_0;
-        MSG m;
-        PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        bool served = false;
-        while (com && PeekMessageW(&m, com, 0, 0, PM_REMOVE)) {
-            if (m.message == WM_QUIT) { // the host's own: handed back below
-                quit = true;
-                quitCode = m.wParam;
-                continue;
-            }
-            DispatchMessageW(&m);
-            served = true;
+    const HRESULT com = CoInitialize(nullptr);
+    {
+        const CHostCallFilter filter;
+        try {
+            Setup window;
+            window.DoModal();
+        } catch (...) { // no window: the thread goes on as after a close
         }
-        const DWORD now = GetTickCount();
-        if (served || g_setupThread.progress != seen) {
-            seen = g_setupThread.progress;
-            lastProgress = now;
-        }
-        if (now - lastProgress > kSilenceMs || now - start > kLimitMs)
-            break;
+        SetupWindowEnding();
+        // The host reference belongs to this thread's apartment.
+        g_hostApp.ReleaseDispatch();
     }
-    if (quit)
-        PostQuitMessage(static_cast<int>(quitCode));
-    return set;
+    if (SUCCEEDED(com))
+        CoUninitialize();
 }
 
-// Asks a dialog of the Setup thread to close: the Setup window (shown or
-// not yet), the Previous QSO window or a message box. The thread's other
-// windows (COM's, the input method's) are left alone.
-BOOL CALLBACK PostClose(HWND window, LPARAM)
+// The window and its apartment are gone: true when a reset asked for a
+// new window meanwhile, else the thread is done with the module's state.
+bool RunAgain()
 {
-    wchar_t kind[8] = L"";
-    GetClassNameW(window, kind, 8);
-    if (lstrcmpW(kind, L"#32770") == 0)
-        PostMessageW(window, WM_CLOSE, 0, 0);
-    return TRUE;
+    CSingleLock lock(g_setupThread.lock);
+    const bool again = g_setupThread.phase == SetupPhase::kRestart;
+    g_setupThread.phase = again ? SetupPhase::kOpen : SetupPhase::kNone;
+    return again;
 }
 
 DWORD WINAPI SetupThreadProc(LPVOID reference)
 {
-    SetupThreadLife& life = g_setupThread;
-    const HRESULT com = CoInitialize(nullptr);
-    try {
-        Setup window;
-        window.DoModal();
-    } catch (...) { // no window: the thread ends as after a close
-    }
-    // The host reference belongs to this thread's apartment.
-    g_hostApp.ReleaseDispatch();
-    if (SUCCEEDED(com))
-        CoUninitialize();
-    life.running = false;
-    SetEvent(life.gone);
+    do
+        RunSetupWindow();
+    while (RunAgain());
     // The host may have let go of the module: this may unload it, and the
     // call returns into the system only.
     FreeLibraryAndExitThread(static_cast<HMODULE>(reference), 0);
@@ -152,7 +103,8 @@ DWORD WINAPI SetupThreadProc(LPVOID reference)
 
 bool IsSetupWindowOpen()
 {
-    return g_setupThread.running.load();
+    const SetupPhase phase = Phase();
+    return phase == SetupPhase::kOpen || phase == SetupPhase::kRestart;
 }
 
 bool PostPrevQsoRefresh()
@@ -161,62 +113,49 @@ bool PostPrevQsoRefresh()
     return h && PostMessageA(h, WM_PREV_QSO_REFRESH, 0, 0);
 }
 
+void SetupWindowEnding()
+{
+    CSingleLock lock(g_setupThread.lock);
+    if (g_setupThread.phase == SetupPhase::kOpen)
+        g_setupThread.phase = SetupPhase::kClosing;
+}
+
 void StartSetupThread()
 {
     SetupThreadLife& life = g_setupThread;
     if (g_moduleUnloading)
         return;
-    if (ThreadInModule() && !CloseOperatorWindows())
-        return; // the old window is still ending: no second one
-    if (!life.gone && !(life.gone = CreateEventW(nullptr, TRUE, TRUE, nullptr)))
-        return;
-    HMODULE reference = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&SetupThreadProc),
-                            &reference))
-        return;
-    ResetEvent(life.gone);
-    life.running = true;
-    g_closeRequested = false;
-    DWORD id = 0;
-    // The handle is closed at once: the thread is known through the event.
-    const CKernelHandle thread(CreateThread(nullptr, 0, SetupThreadProc, reference, 0, &id));
-    if (!thread) {
-        life.running = false;
-        SetEvent(life.gone);
-        FreeLibrary(reference);
-        return;
+    {
+        CSingleLock lock(life.lock);
+        if (life.phase == SetupPhase::kClosing)
+            life.phase = SetupPhase::kRestart; // the ending thread runs the new window
+        if (life.phase != SetupPhase::kNone)
+            return;
+        life.phase = SetupPhase::kOpen;
     }
-    life.threadId = id;
-}
-
-bool CloseOperatorWindows()
-{
-    SetupThreadLife& life = g_setupThread;
-    if (!ThreadInModule())
-        return true;
-    // Asked, never waited for with SendMessage: the thread may be inside a
-    // call to the host object, which this thread must answer. A thread
-    // still starting sees the request once its window exists.
-    g_closeRequested = true;
-    EnumThreadWindows(life.threadId, PostClose, 0);
-    return ServeUntil(life.gone);
+    HMODULE reference = nullptr;
+    if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&SetupThreadProc),
+                           &reference)) {
+        // The handle is closed at once: the thread is known by its phase.
+        const CKernelHandle thread(CreateThread(nullptr, 0, SetupThreadProc, reference, 0, nullptr));
+        if (thread)
+            return;
+        FreeLibrary(reference);
+    }
+    CSingleLock lock(life.lock);
+    life.phase = SetupPhase::kNone;
 }
 
 void OnModuleUnload()
 {
     g_moduleUnloading = true;
     // Only the Setup thread's own last release can bring the count to
-    // zero while it lives, and it set "gone" first. Should that ever not
-    // hold, the code stays mapped rather than vanish under the thread.
-    if (ThreadInModule()) {
+    // zero while it lives, and it left the phase at none first. Should that
+    // ever not hold, the code stays mapped rather than vanish under the thread.
+    if (Phase() != SetupPhase::kNone) {
         HMODULE pinned = nullptr;
         GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                            reinterpret_cast<LPCWSTR>(&SetupThreadProc), &pinned);
-        return;
-    }
-    if (g_setupThread.gone) {
-        CloseHandle(g_setupThread.gone);
-        g_setupThread.gone = nullptr;
     }
 }
 

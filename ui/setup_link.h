@@ -4,13 +4,15 @@
 // (host_link.h); it installs the window hooks of engine/hooks.h at load.
 //
 // What the host's thread may do with the Setup thread: ask whether its
-// window is open, post it a refresh, start it and close it. Why the thread
+// window is open, post it a refresh, and start it. Why the thread
 // can never outlive the module's code, and why no wait can deadlock, is
 // told in setup_link.cpp.
 #pragma once
 #include <windows.h>
 
 #include <atomic>
+
+#include "framework/lock.h"
 
 // WM_USER + 500: refresh the Previous QSO display.
 const unsigned WM_PREV_QSO_REFRESH = 0x0400 + 500;
@@ -20,35 +22,30 @@ const unsigned WM_SETUP_OPENED = 0x0400 + 501;
 
 // Set when the module unloads.
 extern std::atomic<bool> g_moduleUnloading;
-// Set while the windows are asked to close: refreshes still queued are
-// skipped, so the close request behind them is reached at once.
-extern std::atomic<bool> g_closeRequested;
 
-// The one Setup thread's life as both threads see it. The host's thread
-// makes the event once and starts the thread; the "gone" event is the
-// exact truth, the flag a cheap approximation for the call check.
+// The one Setup thread's life as both threads see it.
+enum class SetupPhase {
+    kNone,    // no Setup thread runs the module's code
+    kOpen,    // the thread is starting, or its window is open
+    kClosing, // the window is ending, and the thread with it
+    kRestart, // the window is ending; the thread then runs a new one
+};
 struct SetupThreadLife {
-    HANDLE gone = nullptr; // set by the thread before it lets go of the module
-    DWORD threadId = 0;
-    std::atomic<bool> running{false}; // cleared by the thread just before "gone"
-    // Bumped at every message the Setup window handles, so that a wait
-    // can tell a busy thread from a stuck one.
-    std::atomic<unsigned> progress{0};
+    CCriticalSection lock; // held only to read or change the phase
+    SetupPhase phase = SetupPhase::kNone;
 };
 extern SetupThreadLife g_setupThread;
 
-// True while a Setup thread runs its window.
+// True while a Setup window is open or coming (a closing one is not).
 bool IsSetupWindowOpen();
 // Posts WM_PREV_QSO_REFRESH to the Setup window; false (and nothing posted)
 // when no window exists.
 bool PostPrevQsoRefresh();
-// Starts the Setup thread, which runs the Setup window.
+// Starts the Setup thread, which runs the Setup window; a thread whose
+// window is closing is asked to run a new one instead. Never waits.
 void StartSetupThread();
-// Closes both windows from inside an export and returns once the Setup
-// thread is done with them (bounded). Meanwhile this thread serves only
-// the Setup thread's calls into its apartment and messages sent to it.
-// False when the thread did not end in time.
-bool CloseOperatorWindows();
+// The Setup window is ending (on the Setup thread, once it is cancelled).
+void SetupWindowEnding();
 // The module unloads: by then no Setup thread runs the module's code.
 void OnModuleUnload();
 // The process exits: the Setup thread and its apartment are already gone.

@@ -61,12 +61,13 @@ TEST_CASE("Setup window: which resets open it")
     } rows[] = {{"2.19", "0", true},  {"2.19", "1", false}, {"2.18", "0", false}, {"2.17", "0", false},
                 {"2.16", "0", false}, {"2.15", "0", false}, {"2.14", "0", false}, {"2.14R", "0", false}};
     for (const auto& row : rows) {
-        INFO(row.version, " Start=", row.start);
+        INFO(std::string(row.version), " Start=", std::string(row.start));
         Station s("setup_opens");
         fx::WriteHostVersion(row.version);
         fx::SetStart(row.start);
         s.host.ResetStats(fx::ContestReset());
-        CHECK((WaitForSetupWindow(row.opens) != nullptr) == row.opens);
+        // A window that must not open is given as long to appear as one that must.
+        CHECK(WaitUntil([] { return FindSetupWindow() != nullptr; }, Scaled(10000)) == row.opens);
     }
     Station s("setup_once");
     HWND first = s.Open(nullptr);
@@ -75,6 +76,39 @@ TEST_CASE("Setup window: which resets open it")
     FakeHostApp::PumpFor(Scaled(500));
     CHECK(FindSetupWindow() == first);
     CHECK(Key("Start") == "0");
+}
+
+TEST_CASE("Setup window: a reset while it closes opens it again")
+{
+    const struct {
+        const char* how;
+        bool escape; // else WM_CLOSE
+    } rows[] = {{"Escape", true}, {"WM_CLOSE", false}};
+    for (const auto& row : rows) {
+        INFO(std::string(row.how));
+        Station s("setup_reopen");
+        HWND old = s.Open(nullptr);
+        REQUIRE(old);
+        if (row.escape)
+            PostMessageA(GetDlgItem(old, IDC_SETUP_CW), WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            PostMessageA(old, WM_CLOSE, 0, 0);
+        // Hidden: the close has begun. The host's thread answers nothing
+        // meanwhile, so the Setup thread is still ending when the reset comes.
+        const DWORD start = GetTickCount();
+        while (IsWindowVisible(old) && GetTickCount() - start < Scaled(10000))
+            Sleep(1);
+        REQUIRE_FALSE(IsWindowVisible(old));
+        fx::SetStart("0");
+        s.host.ResetStats(fx::ContestReset());
+        CHECK(Key("Start") == "1");
+        HWND again = nullptr;
+        CHECK(WaitUntil([&] { return !IsWindow(old) && (again = FindSetupWindow()) != nullptr; }, Scaled(10000)));
+        FakeHostApp::PumpFor(Scaled(300)); // the new window's first calls to the host
+        CHECK(s.Sent() == Macros{"<MODE:CW>", "<BAUDRATE:27>", "<MODE:CW>", "<BAUDRATE:27>"});
+        if (again)
+            SaveWindowBitmap(again, Shot(std::string("reopened_") + row.how));
+    }
 }
 
 TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
@@ -120,8 +154,21 @@ TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
     CHECK(WaitForSetupWindow(false) == nullptr);
 }
 
-TEST_CASE("Setup window: without a host object, and with a host that fails a call")
+TEST_CASE("Setup window: without a host object, with a busy host, and with a host that fails a call")
 {
+    {
+        // The host turns calls away for a while: they are made again until
+        // it takes them, and the operator sees no box.
+        Station s("setup_busy_host");
+        WritePrivateProfileStringA("Settings", "setup_view_prev_qso", "1", fx::kIniFile);
+        support::BoxAnswerer boxes;
+        s.app->SetBusy(Scaled(1500));
+        REQUIRE(s.Open(nullptr));
+        CHECK(WaitUntil([&] { return s.Sent().size() == 2 && FindPrevQsoWindow(); }, Scaled(10000)));
+        CHECK(s.app->Rejected() > 0);
+        CHECK(s.Sent() == Macros{"<MODE:CW>", "<BAUDRATE:27>"});
+        CHECK(boxes.Seen().empty());
+    }
     {
         Station s("setup_no_host", false);
         HWND setup = s.Open(nullptr);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "host/fake_host_app.h"
 #include "host/thread.h"
@@ -62,6 +63,42 @@ TEST_CASE("the host link reads and drives the running host object across threads
     CHECK(hz == 3525500.0);
     CHECK(call == "LY1BB");
     CHECK(failure == "The host's automation call 16 failed: The host refused the call");
+}
+
+TEST_CASE("the Setup thread's message filter: a busy host is asked again for 5 s, a refusal is final")
+{
+    const struct {
+        DWORD elapsedMs, rejectType, retryAfter;
+    } rows[] = {{0, SERVERCALL_RETRYLATER, 100},
+                {4999, SERVERCALL_RETRYLATER, 100},
+                {5000, SERVERCALL_RETRYLATER, DWORD(-1)},
+                {0, SERVERCALL_REJECTED, DWORD(-1)}};
+    DWORD incoming = 0, pending = 0;
+    std::vector<DWORD> answers;
+    bool revoked = false;
+    OnSetupThread([&] {
+        {
+            const CHostCallFilter filter;
+            IMessageFilter* registered = nullptr; // taken out to be asked, then put back
+            CoRegisterMessageFilter(nullptr, &registered);
+            if (!registered)
+                return;
+            for (const auto& row : rows)
+                answers.push_back(registered->RetryRejectedCall(nullptr, row.elapsedMs, row.rejectType));
+            incoming = registered->HandleInComingCall(CALLTYPE_TOPLEVEL, nullptr, 0, nullptr);
+            pending = registered->MessagePending(nullptr, 0, PENDINGTYPE_TOPLEVEL);
+            CoRegisterMessageFilter(registered, nullptr);
+            registered->Release();
+        }
+        IMessageFilter* left = nullptr;
+        revoked = SUCCEEDED(CoRegisterMessageFilter(nullptr, &left)) && !left;
+    });
+    REQUIRE(answers.size() == 4);
+    for (size_t i = 0; i < 4; ++i)
+        CHECK(answers[i] == rows[i].retryAfter);
+    CHECK(incoming == SERVERCALL_ISHANDLED);
+    CHECK(pending == PENDINGMSG_WAITDEFPROCESS);
+    CHECK(revoked);
 }
 
 TEST_CASE("without a host object the link finds nothing and every call does nothing")
