@@ -4,6 +4,7 @@
 #include "framework/platform.h"
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -266,6 +267,11 @@ bool ProfileWrite(const char* section, const char* key, const char* value, const
         }
     }
     return WriteWhole(name, FormatIni(ini));
+}
+
+bool FlushToDisk(std::FILE* file)
+{
+    return fsync(fileno(file)) == 0;
 }
 
 bool ReplaceFileWith(const char* source, const char* target)

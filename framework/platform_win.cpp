@@ -1,5 +1,6 @@
 #include "framework/platform.h"
 
+#include <io.h>
 #include <mbstring.h>
 #include <windows.h>
 
@@ -31,6 +32,12 @@ CString ProfileRead(const char* section, const char* key, const char* defaultVal
 bool ProfileWrite(const char* section, const char* key, const char* value, const char* file)
 {
     return WritePrivateProfileStringA(section, key, value, file) != FALSE;
+}
+
+bool FlushToDisk(std::FILE* file)
+{
+    const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    return h != INVALID_HANDLE_VALUE && FlushFileBuffers(h) != FALSE;
 }
 
 bool ReplaceFileWith(const char* source, const char* target)
