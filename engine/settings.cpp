@@ -5,6 +5,7 @@
 
 #include "engine/stores.h"
 #include "framework/platform.h"
+#include "framework/profile.h"
 
 namespace settings {
 

@@ -12,12 +12,6 @@
 // Case-insensitive comparison in the ANSI code page (multibyte-aware).
 int AnsiCompareNoCase(const char* a, const char* b);
 
-// Private-profile (INI) access. Reads return the whole value, whatever its
-// length; a missing file, section or key gives defaultValue.
-CString ProfileRead(const char* section, const char* key, const char* defaultValue, const char* file);
-// Returns false when the write could not be made; callers may ignore it.
-bool ProfileWrite(const char* section, const char* key, const char* value, const char* file);
-
 // Hands what the system holds of an open file's written data to the disk
 // (the stream itself already flushed). False when that failed.
 bool FlushToDisk(std::FILE* file);
