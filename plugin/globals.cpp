@@ -51,6 +51,7 @@ CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_
     g_resultText;
 CString g_iniSection("Settings");
 CString g_iniFile("Plugins\\BALTIC.ini");
+CSettingsFile g_settingsFile;
 
 const char* const kReportCredit = "BALTIC contest statistics plug-in, 80 m CW/SSB";
 const char* const g_htmlHead =
