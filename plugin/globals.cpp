@@ -78,7 +78,6 @@ std::atomic<bool> g_moduleUnloading{false};
 std::atomic<bool> g_closeRequested{false};
 SetupThreadLife g_setupThread;
 Prev_QSO* g_pPrevQso = nullptr;
-int g_lastWindowX = 0, g_lastWindowY = 0;
 int g_windowOnTop = 0;
 int g_currentBandIndex = -1;
 double g_lastSp1Frequency = 0.0;
