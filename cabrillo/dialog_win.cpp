@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/settings.h"
 #include "resources/resource.h"
 
 namespace {
@@ -76,13 +77,31 @@ void Cabrillo::OnOK()
         if (!exact)
             refused += (refused.empty() ? "" : ", ") + std::string(box.tag);
     }
-    if (refused.empty()) {
-        CDialog::OnOK();
+    if (!refused.empty()) {
+        const std::string text = "These fields hold characters that this Windows code page cannot store: " +
+                                 refused + ".\nPlease retype them.";
+        MessageBoxA(m_hWnd, text.c_str(), "BALTIC", MB_OK | MB_ICONWARNING);
         return;
     }
-    const std::string text = "These fields hold characters that this Windows code page cannot store: " + refused +
-                             ".\nPlease retype them.";
-    MessageBoxA(m_hWnd, text.c_str(), "BALTIC", MB_OK | MB_ICONWARNING);
+    if (!UpdateData(true))
+        return;
+    // Stored here, while the dialog is still open: when the settings file
+    // refuses them, the operator can put that right and press OK again, or
+    // cancel, and nothing typed is lost meanwhile.
+    CCabrilloHeader confirmed = m_header;
+    if (!confirmed.StoreConfirmed()) {
+        char full[MAX_PATH] = "";
+        const DWORD n = GetFullPathNameA(g_iniFile, MAX_PATH, full, nullptr);
+        const std::string file = n > 0 && n < MAX_PATH ? std::string(full) : g_iniFile.str();
+        const std::string text = "The Cabrillo header could not be saved: the settings file\n" + file +
+                                 "\ncannot be written. Check that the folder exists, that the file is not "
+                                 "read-only and that no other program holds it, then press OK again, or "
+                                 "press CANCEL.";
+        MessageBoxA(m_hWnd, text.c_str(), "BALTIC", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    m_header = confirmed;
+    EndDialog(IDOK);
 }
 
 int CCabrilloHeader::EditHeader(CString callsign, const COleDateTime*, const COleDateTime*)
@@ -95,10 +114,10 @@ int CCabrilloHeader::EditHeader(CString callsign, const COleDateTime*, const COl
     if (dlg.DoModal() != IDOK)
         return 0;
 
-    // CLAIMED is shown only: the report owns the claimed score.
+    // Stored by the dialog's OK. CLAIMED is shown only: the report owns the
+    // claimed score.
     const CString claimed = m_claimed;
     *this = dlg.Header();
     m_claimed = claimed;
-    StoreConfirmed();
     return 1;
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/contest.h"
 #include "engine/settings.h"
@@ -123,7 +124,7 @@ void CCabrilloHeader::LoadForEdit(const CString& callsign)
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r"), "<LF>", "\n");
 }
 
-void CCabrilloHeader::StoreConfirmed()
+bool CCabrilloHeader::StoreConfirmed()
 {
     for (CString* field : {&m_callsign, &m_operators, &m_name, &m_address, &m_addressCity, &m_addressPostalCode,
                            &m_addressCountry, &m_categoryOperator, &m_categoryBand, &m_categoryTime, &m_location,
@@ -131,11 +132,15 @@ void CCabrilloHeader::StoreConfirmed()
         KeepOnOneLine(*field);
     // One settings value holds the whole soapbox, its line breaks escaped.
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "\r", "<CR>"), "\n", "<LF>");
+    // All in one replacement of the file: never half a header stored.
+    std::vector<ProfileValue> values;
     for (const StoredField& stored : kStoredFields)
-        settings::WriteText(*stored.key, this->*stored.field);
+        values.push_back(ProfileValue{*stored.key, this->*stored.field});
+    const bool storedAll = settings::Write(values);
     // The writer's one SOAPBOX line becomes one line per typed line.
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r\nSOAPBOX: "), "<LF>", "");
     m_qsoLines.RemoveAll();
+    return storedAll;
 }
 
 void CCabrilloHeader::AddQso(CString call, int freqKHz, CString modeCode, const COleDateTime* time,

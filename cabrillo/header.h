@@ -17,9 +17,10 @@ public:
     // the fixed category defaults, the soapbox with real line breaks.
     void LoadForEdit(const CString& callsign);
     // After OK: turns each line break of a one-line field into a blank,
-    // stores the values (soapbox escaped), turns the soapbox into its
-    // log-file form and empties the QSO lines.
-    void StoreConfirmed();
+    // stores the values (soapbox escaped) in one write, turns the soapbox
+    // into its log-file form and empties the QSO lines. False when the
+    // values could not be stored in the settings file.
+    bool StoreConfirmed();
     // Formats one QSO line and appends it to m_qsoLines.
     void AddQso(CString call, int freqKHz, CString modeCode, const COleDateTime* time, CString rstSent,
                 CString nrSent, CString rstRcvd, CString nrRcvd);

@@ -39,10 +39,24 @@ struct Substitute {
 };
 const Substitute kSubstitutes[] = {{kSetupX, 10}, {kPrevX, 10}, {kPrevY, 400}};
 
+// Where the value kept in memory for the key is, else the end. Under the lock.
+std::vector<std::pair<std::string, CString>>::iterator Unstored(const char* key)
+{
+    auto& unstored = g_settingsFile.m_unstored;
+    for (auto it = unstored.begin(); it != unstored.end(); ++it)
+        if (AnsiCompareNoCase(it->first.c_str(), key) == 0)
+            return it;
+    return unstored.end();
+}
+
 } // namespace
 
 CString ReadText(const char* key, const char* defaultValue)
 {
+    CSingleLock lock(g_settingsFile.m_lock);
+    const auto kept = Unstored(key);
+    if (kept != g_settingsFile.m_unstored.end())
+        return kept->second;
     return ProfileRead(g_iniSection, key, defaultValue, g_iniFile);
 }
 
@@ -62,16 +76,38 @@ CString ReadMode()
     return mode.IsEmpty() ? CString("CW") : mode;
 }
 
-void WriteText(const char* key, const char* value)
+bool Write(const std::vector<ProfileValue>& values)
 {
-    ProfileWrite(g_iniSection, key, value, g_iniFile);
+    CSingleLock lock(g_settingsFile.m_lock);
+    auto& unstored = g_settingsFile.m_unstored;
+    const bool stored = ProfileWrite(g_iniSection, values, g_iniFile);
+    for (const ProfileValue& v : values) {
+        const auto kept = Unstored(v.key);
+        if (stored && kept != unstored.end())
+            unstored.erase(kept);
+        else if (!stored && kept != unstored.end())
+            kept->second = CString(profile::AsRead(v.value.str()));
+        else if (!stored)
+            unstored.emplace_back(v.key, CString(profile::AsRead(v.value.str())));
+    }
+    return stored;
 }
 
-void WriteInt(const char* key, int value)
+bool Write(std::initializer_list<ProfileValue> values)
+{
+    return Write(std::vector<ProfileValue>(values));
+}
+
+bool WriteText(const char* key, const char* value)
+{
+    return Write({{key, CString(value ? value : "")}});
+}
+
+bool WriteInt(const char* key, int value)
 {
     CString text;
     text.Format("%i", value);
-    WriteText(key, text);
+    return WriteText(key, text);
 }
 
 } // namespace settings

@@ -1,12 +1,31 @@
 // The plug-in's settings file: "Plugins\BALTIC.ini", section "Settings",
 // relative to the host's current directory. This is the one place that
-// knows the keys, their defaults and their substitutes.
+// knows the keys, their defaults and their substitutes, and the one reader
+// and writer of the file.
 #pragma once
-#include "framework/str.h"
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/lock.h"
+#include "framework/profile.h"
 
 // Where the settings live: the section and the file named above.
 extern CString g_iniSection;
 extern CString g_iniFile;
+
+// Both threads read and write the file: its lock makes each read, and each
+// read-modify-replace, whole. It is held across the file work only, never
+// across a box or a call to the host. Values whose last write failed are
+// kept here, and read from here, until the module unloads or a later write
+// stores them.
+class CSettingsFile {
+public:
+    CCriticalSection m_lock;
+    std::vector<std::pair<std::string, CString>> m_unstored; // by key, as written
+};
+extern CSettingsFile g_settingsFile;
 
 namespace settings {
 
@@ -40,8 +59,12 @@ CString ReadText(const char* key, const char* defaultValue = "");
 int ReadInt(const char* key);
 // "Mode" with its default: an empty value reads as "CW".
 CString ReadMode();
-// Failures are ignored, as a lost write of a setting is harmless.
-void WriteText(const char* key, const char* value);
-void WriteInt(const char* key, int value);
+// Stores the values together, in one replacement of the file, and only
+// when one of them changes. False when they could not be stored: they are
+// then kept in memory for this load (see CSettingsFile).
+bool Write(std::initializer_list<ProfileValue> values);
+bool Write(const std::vector<ProfileValue>& values);
+bool WriteText(const char* key, const char* value);
+bool WriteInt(const char* key, int value);
 
 } // namespace settings

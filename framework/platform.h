@@ -4,6 +4,7 @@
 // The few operating-system services that the portable code needs, behind
 // plain functions so that the rules and reports include no system header.
 #pragma once
+#include <cstdio>
 #include <functional>
 
 #include "framework/str.h"
@@ -11,11 +12,9 @@
 // Case-insensitive comparison in the ANSI code page (multibyte-aware).
 int AnsiCompareNoCase(const char* a, const char* b);
 
-// Private-profile (INI) access. Reads return the whole value, whatever its
-// length; a missing file, section or key gives defaultValue.
-CString ProfileRead(const char* section, const char* key, const char* defaultValue, const char* file);
-// Returns false when the write could not be made; callers may ignore it.
-bool ProfileWrite(const char* section, const char* key, const char* value, const char* file);
+// Hands what the system holds of an open file's written data to the disk
+// (the stream itself already flushed). False when that failed.
+bool FlushToDisk(std::FILE* file);
 
 // Moves the file source over target, replacing target. False when target
 // cannot be replaced (another program holds it open, the folder refuses);

@@ -1,36 +1,21 @@
 #include "framework/platform.h"
 
+#include <io.h>
 #include <mbstring.h>
 #include <windows.h>
 
 #include "framework/handles_win.h"
 
-#include <vector>
 
 int AnsiCompareNoCase(const char* a, const char* b)
 {
     return _mbsicmp(reinterpret_cast<const unsigned char*>(a), reinterpret_cast<const unsigned char*>(b));
 }
 
-CString ProfileRead(const char* section, const char* key, const char* defaultValue, const char* file)
+bool FlushToDisk(std::FILE* file)
 {
-    // The call cuts a long value to size - 1 characters without telling:
-    // grow the buffer until the value fits with room to spare.
-    std::vector<char> buf(256);
-    for (;;) {
-        DWORD n = GetPrivateProfileStringA(section, key, defaultValue ? defaultValue : "", buf.data(),
-                                           static_cast<DWORD>(buf.size()), file);
-        if (n + 1 < buf.size())
-            return CString(buf.data(), static_cast<int>(n));
-        if (buf.size() >= (1u << 24))
-            return CString(buf.data(), static_cast<int>(n));
-        buf.resize(buf.size() * 4);
-    }
-}
-
-bool ProfileWrite(const char* section, const char* key, const char* value, const char* file)
-{
-    return WritePrivateProfileStringA(section, key, value, file) != FALSE;
+    const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    return h != INVALID_HANDLE_VALUE && FlushFileBuffers(h) != FALSE;
 }
 
 bool ReplaceFileWith(const char* source, const char* target)

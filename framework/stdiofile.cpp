@@ -2,6 +2,7 @@
 
 #include "framework/platform.h"
 
+#include <cerrno>
 #include <string>
 #ifdef _WIN32
 #include <share.h>
@@ -78,6 +79,27 @@ bool CStdioFile::WriteLine(const CString& text)
     return WriteString(text + kLineEnd);
 }
 
+bool CStdioFile::ReadAll(CString& text)
+{
+    text.Empty();
+    if (!m_file)
+        return false;
+    std::string all(m_readBuf, m_readPos, std::string::npos);
+    m_readBuf.clear();
+    m_readPos = 0;
+    char block[4096];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, m_file)) > 0)
+        all.append(block, got);
+    text = CString(all);
+    return !std::ferror(m_file);
+}
+
+bool CStdioFile::Commit()
+{
+    return m_file && std::fflush(m_file) == 0 && FlushToDisk(m_file);
+}
+
 bool CStdioFile::Close()
 {
     if (!m_file)
@@ -91,11 +113,24 @@ bool CStdioFile::Close()
     return sound;
 }
 
+bool ReadFileContent(const char* name, CString& content)
+{
+    content.Empty();
+    CStdioFile in;
+    errno = 0;
+    if (!in.Open(name, CStdioFile::modeRead))
+        return errno == ENOENT;
+    bool read = in.ReadAll(content);
+    return in.Close() && read;
+}
+
 bool ReplaceFileContent(const char* name, const CString& content)
 {
     const CString temp = CString(name) + ".tmp";
     CStdioFile out;
-    bool written = out.Open(temp, CStdioFile::modeWrite) && out.WriteString(content);
+    // Committed before the rename: otherwise a power cut soon after can
+    // leave the name on a file whose data never reached the disk.
+    bool written = out.Open(temp, CStdioFile::modeWrite) && out.WriteString(content) && out.Commit();
     written = out.Close() && written;
     if (!written) {
         std::remove(temp);
@@ -105,7 +140,7 @@ bool ReplaceFileContent(const char* name, const CString& content)
         return true;
     if (!out.Open(name, CStdioFile::modeWrite))
         return false;
-    written = out.WriteString(content);
+    written = out.WriteString(content) && out.Commit();
     if (!out.Close() || !written)
         return false;
     std::remove(temp);

@@ -31,6 +31,11 @@ public:
     bool WriteString(const CString& text);
     // Writes text and the line end, then flushes.
     bool WriteLine(const CString& text);
+    // Reads the rest of the file, every byte as it is.
+    bool ReadAll(CString& text);
+    // Hands what was written to the disk itself (not only to the system's
+    // cache), so that a power cut after it cannot lose it.
+    bool Commit();
     // Closes the file. False when any read or write since Open failed or
     // the close itself failed: what was read or written is then incomplete.
     bool Close();
@@ -42,9 +47,13 @@ private:
     size_t m_readPos = 0;
 };
 
+// The whole file as it is. A missing file (or folder) reads as empty;
+// false when the file exists but cannot be read.
+bool ReadFileContent(const char* name, CString& content);
+
 // Gives the file name the content without ever losing a complete copy:
 // the content goes to name + ".tmp" beside it, which takes the old file's
-// place only when written whole. A file that another program holds open
+// place only when written whole and committed to the disk. A file that another program holds open
 // cannot be replaced; it is then rewritten in place. False when the
 // content did not reach name. A copy that could not be written whole is
 // removed and the old file stays as it was; a whole copy that could not be

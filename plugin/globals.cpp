@@ -52,6 +52,7 @@ CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_
 CArray<CBadQso> g_badQsos;
 CString g_iniSection("Settings");
 CString g_iniFile("Plugins\\BALTIC.ini");
+CSettingsFile g_settingsFile;
 
 const char* const kReportCredit = "BALTIC contest statistics plug-in, 80 m CW/SSB";
 const char* const g_htmlHead =
@@ -77,7 +78,6 @@ std::atomic<int> g_refreshPending{1};
 std::atomic<bool> g_moduleUnloading{false};
 SetupThreadLife g_setupThread;
 Prev_QSO* g_pPrevQso = nullptr;
-int g_lastWindowX = 0, g_lastWindowY = 0;
 int g_windowOnTop = 0;
 int g_currentBandIndex = -1;
 double g_lastSp1Frequency = 0.0;

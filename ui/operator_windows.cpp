@@ -82,35 +82,47 @@ void DisableCloseBox(HWND window)
     EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 }
 
-// Remembers where the window stands, under its two keys, when it moved.
-void RememberPosition(HWND window, const char* xKey, const char* yKey)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    if (r.left != g_lastWindowX) {
-        g_lastWindowX = r.left;
-        settings::WriteInt(xKey, r.left);
-    }
-    if (r.top != g_lastWindowY) {
-        g_lastWindowY = r.top;
-        settings::WriteInt(yKey, r.top);
-    }
-}
-
-// Reads a window's two position keys and moves it there.
-void RestorePosition(HWND window, const char* xKey, const char* yKey)
-{
-    g_lastWindowX = settings::ReadInt(xKey);
-    g_lastWindowY = settings::ReadInt(yKey);
-    SetWindowPos(window, nullptr, g_lastWindowX, g_lastWindowY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
 void PostRefresh(HWND setup)
 {
     PostMessageA(setup, WM_PREV_QSO_REFRESH, 0, 0);
 }
 
 } // namespace
+
+void CWindowPlace::Restore(HWND window)
+{
+    m_stored.x = settings::ReadInt(m_xKey);
+    m_stored.y = settings::ReadInt(m_yKey);
+    SetWindowPos(window, nullptr, m_stored.x, m_stored.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void CWindowPlace::Track(HWND window)
+{
+    RECT r;
+    if (!GetWindowRect(window, &r) || (r.left == m_stored.x && r.top == m_stored.y))
+        return;
+    const DWORD since = GetTickCount() - m_writtenAt;
+    if (!m_written || since >= 1000)
+        Store(window);
+    else
+        SetTimer(window, kTimer, 1000 - since, nullptr);
+}
+
+void CWindowPlace::Store(HWND window)
+{
+    KillTimer(window, kTimer);
+    RECT r;
+    if (!GetWindowRect(window, &r) || (r.left == m_stored.x && r.top == m_stored.y))
+        return;
+    CString x, y;
+    x.Format("%i", static_cast<int>(r.left));
+    y.Format("%i", static_cast<int>(r.top));
+    // One write for both; a failed one is kept in memory by the writer.
+    settings::Write({{m_xKey, x}, {m_yKey, y}});
+    m_stored = {r.left, r.top};
+    m_written = true;
+    m_writtenAt = GetTickCount();
+}
 
 void CPrev::DrawItem(const DRAWITEMSTRUCT& item)
 {
@@ -147,7 +159,7 @@ void Prev_QSO::RepaintTable()
 BOOL Prev_QSO::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    RestorePosition(m_hWnd, settings::kPrevX, settings::kPrevY);
+    m_place.Restore(m_hWnd);
     if (g_windowOnTop)
         SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_brush.Reset(CreateSolidBrush(kBackground));
@@ -162,8 +174,24 @@ HBRUSH Prev_QSO::OnCtlColor(HDC dc, HWND, int)
 
 bool Prev_QSO::OnSetCursor(HWND, int, int)
 {
-    RememberPosition(m_hWnd, settings::kPrevX, settings::kPrevY);
+    m_place.Track(m_hWnd);
     return false;
+}
+
+INT_PTR Prev_QSO::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_TIMER && wParam == CWindowPlace::kTimer) {
+        m_place.Store(m_hWnd);
+        return TRUE;
+    }
+    return CDialog::OnMessage(msg, wParam, lParam);
+}
+
+Prev_QSO::~Prev_QSO()
+{
+    // Its window goes with the base class: where it stood is stored first.
+    if (m_hWnd)
+        m_place.Store(m_hWnd);
 }
 
 Setup::~Setup()
@@ -201,8 +229,6 @@ BOOL Setup::OnInitDialog()
     CDialog::OnInitDialog();
     // From here on the host's thread may post to the window.
     g_setupWindow = m_hWnd;
-    g_lastWindowX = settings::ReadInt(settings::kSetupX);
-    g_lastWindowY = settings::ReadInt(settings::kSetupY);
     m_bViewPrev = settings::ReadInt(settings::kSetupViewPrevQso) != 0 ? 1 : 0;
     // The on-top choice survives a restart.
     m_bOnTop = g_windowOnTop = settings::ReadInt(settings::kSetupWindowOnTop) != 0 ? 1 : 0;
@@ -213,7 +239,7 @@ BOOL Setup::OnInitDialog()
     m_btnSSB.Redraw();
     UpdateData(false);
     m_brush.Reset(CreateSolidBrush(kBackground));
-    SetWindowPos(m_hWnd, nullptr, g_lastWindowX, g_lastWindowY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m_place.Restore(m_hWnd);
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ConnectToHost();
     SetPrevQsoBand("80m");
@@ -354,7 +380,7 @@ HBRUSH Setup::OnCtlColor(HDC dc, HWND, int)
 
 bool Setup::OnSetCursor(HWND, int, int)
 {
-    RememberPosition(m_hWnd, settings::kSetupX, settings::kSetupY);
+    m_place.Track(m_hWnd);
     return false;
 }
 
@@ -364,6 +390,11 @@ INT_PTR Setup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PREV_QSO_REFRESH:
         OnPrevQsoRefresh();
         return TRUE;
+    case WM_TIMER:
+        if (wParam != CWindowPlace::kTimer)
+            break;
+        m_place.Store(m_hWnd);
+        return TRUE;
     case WM_SETUP_OPENED:
         if (m_openingFailure)
             std::rethrow_exception(std::exchange(m_openingFailure, nullptr));
@@ -371,6 +402,7 @@ INT_PTR Setup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         // Nothing may be posted to a window that is going.
         g_setupWindow = nullptr;
+        m_place.Store(m_hWnd);
         ClosePrevQso();
         break;
     }

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "e2e/engine_fixture.h"
 #include "host/answer.h"
@@ -306,6 +307,85 @@ TEST_CASE("Cabrillo: a log that cannot be written is reported as not written, an
         RemoveDirectoryA(row.folder);
     }
     CHECK(operatorAnswers.Outputs().size() == 2);
+}
+
+namespace {
+
+// The settings file cannot be written until the operator's second OK: the
+// Plugins folder is a file, or another program holds the (read-only) file.
+struct Blocked {
+    bool folderIsFile;
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    int headers = 0;
+    void Block()
+    {
+        if (folderIsFile) {
+            support::WriteBytes("Plugins", "");
+            return;
+        }
+        SetFileAttributesA(fx::kIniFile, FILE_ATTRIBUTE_READONLY);
+        // Wine lets root write a read-only file: the holder stops every writer.
+        holder = CreateFileA(fx::kIniFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        REQUIRE(holder != INVALID_HANDLE_VALUE);
+    }
+    void Unblock()
+    {
+        if (folderIsFile) {
+            DeleteFileA("Plugins");
+            CreateDirectoryA("Plugins", nullptr);
+            return;
+        }
+        CloseHandle(holder);
+        SetFileAttributesA(fx::kIniFile, FILE_ATTRIBUTE_NORMAL);
+    }
+};
+
+void UnblockAtSecondHeader(HWND, void* context)
+{
+    Blocked& b = *static_cast<Blocked*>(context);
+    if (++b.headers == 2)
+        b.Unblock();
+}
+
+} // namespace
+
+TEST_CASE("Cabrillo: a header the settings file cannot take is refused in a box naming the file, the dialog stays open")
+{
+    for (bool folderIsFile : {true, false}) {
+        CAPTURE(folderIsFile);
+        support::Scratch dir("cabrillo_ini_blocked", !folderIsFile);
+        if (!folderIsFile)
+            support::WriteBytes(fx::kIniFile, "[Settings]\r\nName=Janis\r\nStart=1\r\n");
+        Blocked blocked{folderIsFile};
+        blocked.Block();
+        PluginHost host(fx::DllPath());
+        REQUIRE_MESSAGE(host.Loaded(), host.Error());
+        HeaderAnswer answer;
+        answer.values = {{"NAME", "Janis Berzins"}, {"SOAPBOX", "Long night\r\n73"}};
+        ExportAnswerer operatorAnswers(answer);
+        operatorAnswers.OnHeader(UnblockAtSecondHeader, &blocked);
+        REQUIRE(host.ResetStats(ExportReset()) == 1);
+        REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+        Report(host);
+
+        char full[MAX_PATH] = "";
+        GetFullPathNameA(fx::kIniFile, MAX_PATH, full, nullptr);
+        REQUIRE(operatorAnswers.Others().size() == 1);
+        CHECK(operatorAnswers.Others()[0] == std::string("The Cabrillo header could not be saved: the settings file\n") +
+                                                 full +
+                                                 "\ncannot be written. Check that the folder exists, that the file "
+                                                 "is not read-only and that no other program holds it, then press "
+                                                 "OK again, or press CANCEL.");
+        // The same dialog again, the typing in it; the second OK stores it
+        // and the export goes ahead.
+        const std::vector<HeaderSeen> seen = operatorAnswers.Headers();
+        REQUIRE(seen.size() == 2);
+        CHECK(seen[1].texts.at("NAME") == "Janis Berzins");
+        CHECK(support::ReadBytes(fx::kIniFile).find("\r\nName=Janis Berzins\r\n") != std::string::npos);
+        CHECK(support::ReadBytes(fx::kIniFile).find("\r\nSoapBox=Long night<CR><LF>73\r\n") != std::string::npos);
+        REQUIRE(operatorAnswers.Outputs().size() == 1);
+        CHECK(operatorAnswers.Outputs()[0].text == "File produced: YL2AA.cbr");
+    }
 }
 
 TEST_CASE("Cabrillo: CANCEL stores nothing and cancels the export")

@@ -111,6 +111,30 @@ TEST_CASE("Setup window: a reset while it closes opens it again")
     }
 }
 
+TEST_CASE("Setup window: with a settings file that cannot be written, every other reset still opens it")
+{
+    Station s("setup_unwritable");
+    const std::string ini = "[Settings]\r\nStart=1\r\n";
+    support::WriteBytes(fx::kIniFile, ini);
+    REQUIRE(SetFileAttributesA(fx::kIniFile, FILE_ATTRIBUTE_READONLY));
+    // Wine lets root write a read-only file: a holder stops every writer.
+    HANDLE holder = CreateFileA(fx::kIniFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(holder != INVALID_HANDLE_VALUE);
+    // "Start" is kept in memory: 1 is cleared, 0 opens the window and sets 1.
+    for (bool opens : {false, true, false, true}) {
+        CAPTURE(opens);
+        s.host.ResetStats(fx::ContestReset());
+        CHECK((WaitForSetupWindow(opens) != nullptr) == opens);
+        CHECK(OperatorCloses());
+        // Its thread ends too, or the next reset finds the window still open.
+        const BYTE* base = reinterpret_cast<const BYTE*>(s.host.Module());
+        CHECK(WaitUntil([&] { return ThreadsStartedIn(base, ImageEnd(s.host.Module())) == 0; }, Scaled(10000)));
+        CHECK(support::ReadBytes(fx::kIniFile) == ini);
+    }
+    CloseHandle(holder);
+    SetFileAttributesA(fx::kIniFile, FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
 {
     Station s("setup_keys");

@@ -16,6 +16,7 @@
 #include "engine/settings.h"
 #include "engine/stores.h"
 #include "framework/platform.h"
+#include "framework/profile.h"
 #include "framework/scope_exit.h"
 #include "plugin/exports.h"
 #include "report/report.h"

@@ -11,6 +11,7 @@
 #include "engine/hooks.h"
 #include "engine/stores.h"
 #include "framework/platform.h"
+#include "framework/profile.h"
 #include "plugin/exports.h"
 #include "report/report.h"
 #include "support/files.h"
