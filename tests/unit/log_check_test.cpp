@@ -167,7 +167,7 @@ TEST_CASE("each kind of finding, with a log that has it and one that has not")
           "up, so one of the two is wrong: check both in the host",
           "2019-05-04 2220 ES1Q: received 020 in SSB, the same number as 020 in CW at 2019-05-04 2120; a station's "
           "numbers go up, so one of the two is wrong: check both in the host"}},
-        {"numbers going up across the modes, and a dupe", kFindSameStation,
+        {"numbers going up across the modes; a later dupe plays no part", kFindSameStation,
          {Q("LY2AB", At(21, 10), "CW", 3520, "001", "045"), Q("LY2AB", At(22, 0), "SSB", 3700, "002", "050"),
           Dupe(Q("LY2AB", At(22, 30), "CW", 3520, "003", "001"))},
          {}, Header(), {}},
