@@ -4,7 +4,7 @@
 #pragma once
 #include "engine/qso_ops.h"
 
-extern CString g_badQsoPath;
+extern CString& g_badQsoPath;
 // Header line of the file, with its trailing blank.
 extern const char* const kBadQsoHeader;
 

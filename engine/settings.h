@@ -5,8 +5,8 @@
 #include "framework/str.h"
 
 // Where the settings live: the section and the file named above.
-extern CString g_iniSection;
-extern CString g_iniFile;
+extern CString& g_iniSection;
+extern CString& g_iniFile;
 
 namespace settings {
 
