@@ -24,7 +24,8 @@
 //   ends; the module is unloaded then, on the Setup thread. A host that
 //   loads the plug-in again meanwhile finds the same windows.
 // - DllMain therefore never waits: when it runs on FreeLibrary, no Setup
-//   thread is left in the module's code (checked, not assumed).
+//   thread is left in the module's code, unless the host freed the module
+//   once more than it loaded it (checked, not assumed: OnModuleUnload).
 // - The one wait for the thread is a reset's, inside an export, when a
 //   window is still ending (no loader lock held). It serves only what the
 //   thread may need of the host's thread: messages sent to it and the calls
@@ -205,9 +206,12 @@ bool CloseOperatorWindows()
 void OnModuleUnload()
 {
     g_moduleUnloading = true;
-    // Only the Setup thread's own last release can bring the count to
-    // zero while it lives, and it set "gone" first. Should that ever not
-    // hold, the code stays mapped rather than vanish under the thread.
+    // A host that frees the module once more than it loaded it drops the
+    // Setup thread's reference too, and the count reaches zero while the
+    // windows are open. The pin keeps the code mapped under the thread
+    // (measured under Wine; not known for Windows); it cannot stop the
+    // runtime's teardown after DllMain returns. The thread finds its
+    // objects whole because none is ever destroyed (plugin/globals.cpp).
     if (ThreadInModule()) {
         HMODULE pinned = nullptr;
         GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
