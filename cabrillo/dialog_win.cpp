@@ -108,8 +108,8 @@ int CCabrilloHeader::EditHeader(CString callsign, const COleDateTime*, const COl
 {
     LoadForEdit(callsign);
 
-    // No parent: the host's window is not ours to disable.
-    Cabrillo dlg(*this);
+    // Owned by the host's window, which stays disabled while it is open.
+    Cabrillo dlg(*this, ModalOwnerWindow());
     // A cancelled dialog, or one that could not open, stores nothing.
     if (dlg.DoModal() != IDOK)
         return 0;

@@ -49,7 +49,7 @@ public:
     CStringArray m_qsoLines;
 };
 
-extern CCabrilloHeader g_cabrilloHeader;
+extern CCabrilloHeader& g_cabrilloHeader;
 
 // text with every occurrence of from (not empty) replaced by to, left to
 // right, without overlaps or a second look at replaced text; count (when

@@ -7,7 +7,7 @@
 #include "engine/qso_ops.h"
 #include "framework/arrays.h"
 
-extern CString g_badQsoPath;
+extern CString& g_badQsoPath;
 // Header line of the file, with its trailing blank.
 extern const char* const kBadQsoHeader;
 
@@ -19,7 +19,7 @@ struct CBadQso {
     BadQsoKind kind = kDupe;
 };
 // In the order the host added them; the host's thread alone uses them.
-extern CArray<CBadQso> g_badQsos;
+extern CArray<CBadQso>& g_badQsos;
 
 // At every reset: no bad QSO in memory, and the file named path, anew,
 // holding its header line.

@@ -5,9 +5,10 @@
 #pragma once
 #include "framework/str.h"
 
-extern CString g_myCall, g_myContinent;
-extern CString g_contestDate; // "%d.%m.%Y" of the second date
-extern CString g_contestYear; // "%Y" of the first date
-extern CString g_hostVersion; // as the host's settings file names it
-extern int g_balticStation;   // the operator's own prefix is Baltic
-extern int g_russianUi;       // the windows use their Russian texts
+extern CString& g_myCall;
+extern CString& g_myContinent;
+extern CString& g_contestDate; // "%d.%m.%Y" of the second date
+extern CString& g_contestYear; // "%Y" of the first date
+extern CString& g_hostVersion; // as the host's settings file names it
+extern int g_balticStation;    // the operator's own prefix is Baltic
+extern int g_russianUi;        // the windows use their Russian texts

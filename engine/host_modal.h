@@ -7,6 +7,8 @@
 #pragma once
 #include <atomic>
 
+#include "framework/platform.h"
+
 // The number of dialogs and boxes the plug-in has open on the host's thread.
 extern std::atomic<int> g_hostModalDepth;
 
@@ -15,10 +17,16 @@ inline bool HostModalOpen()
     return g_hostModalDepth.load() != 0;
 }
 
-// Counts one dialog or box open for as long as it lives.
+// Counts one dialog or box open for as long as it lives. From the first
+// one on, the module stays loaded for the rest of the process: a host
+// handler that the dialog's loop runs may free it under this thread.
 class CHostModalScope {
 public:
-    CHostModalScope() { ++g_hostModalDepth; }
+    CHostModalScope()
+    {
+        KeepModuleForProcess();
+        ++g_hostModalDepth;
+    }
     ~CHostModalScope() { --g_hostModalDepth; }
     CHostModalScope(const CHostModalScope&) = delete;
     CHostModalScope& operator=(const CHostModalScope&) = delete;

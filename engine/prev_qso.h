@@ -9,9 +9,9 @@
 
 // Under g_storeLock: the rows (row 0 is the one shown) and the call and
 // band the window last looked up.
-extern CStringArray g_prevQsoRows[6];
-extern CString g_prevQsoCall;
-extern CStringArray g_prevQsoBands;
+extern CStringArray (&g_prevQsoRows)[6];
+extern CString& g_prevQsoCall;
+extern CStringArray& g_prevQsoBands;
 // A refresh may be posted: a call check takes it, the Setup window hands it
 // back after each refresh, a removal sets it.
 extern std::atomic<int> g_refreshPending;

@@ -10,5 +10,5 @@ public:
     int Contains(const char* text) const;
 };
 
-extern CContestRules g_modeRules; // "CW", "SSB"
-extern CContestRules g_bandRules; // "80m"
+extern CContestRules& g_modeRules; // "CW", "SSB"
+extern CContestRules& g_bandRules; // "80m"

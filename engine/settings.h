@@ -12,8 +12,8 @@
 #include "framework/profile.h"
 
 // Where the settings live: the section and the file named above.
-extern CString g_iniSection;
-extern CString g_iniFile;
+extern CString& g_iniSection;
+extern CString& g_iniFile;
 
 // Both threads read and write the file: its lock makes each read, and each
 // read-modify-replace, whole. It is held across the file work only, never
@@ -25,7 +25,7 @@ public:
     CCriticalSection m_lock;
     std::vector<std::pair<std::string, CString>> m_unstored; // by key, as written
 };
-extern CSettingsFile g_settingsFile;
+extern CSettingsFile& g_settingsFile;
 
 namespace settings {
 

@@ -14,6 +14,6 @@
 #include "engine/qso_log.h"
 #include "framework/lock.h"
 
-extern CCriticalSection g_storeLock;
-extern CQsoLog g_qsoLog;
-extern CStringArray g_bandsWorked;
+extern CCriticalSection& g_storeLock;
+extern CQsoLog& g_qsoLog;
+extern CStringArray& g_bandsWorked;

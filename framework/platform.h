@@ -25,9 +25,17 @@ bool ReplaceFileWith(const char* source, const char* target);
 // pattern, until visit returns false.
 void ForEachFileName(const char* pattern, const std::function<bool(const char* name)>& visit);
 
-// A modal message box owned by the calling process's active window, if any.
-// Style flags are the Win32 MB_* values. Returns the button pressed.
+// A modal message box owned by the calling thread's top-level window (the
+// root owner of its active or foreground window), if any. Style flags are
+// the Win32 MB_* values. Returns the button pressed.
 int ShowMessageBox(const char* text, const char* caption, unsigned style);
+
+// Keeps the module loaded until the process ends. A dialog or box on the
+// host's thread runs the host's handlers, and one of them may let go of
+// the module (FreeLibrary) while the dialog's code is still on that
+// thread's stack; no reference the module holds could be dropped later
+// from its own code on that thread. The native build has nothing to keep.
+void KeepModuleForProcess();
 
 // One line for a debugger or a debug-output viewer (Windows:
 // OutputDebugStringA). The native build prints it on stderr only when the

@@ -122,6 +122,8 @@ int ShowMessageBox(const char* text, const char* caption, unsigned style)
     return 1; // IDOK
 }
 
+void KeepModuleForProcess() {}
+
 std::vector<RecordedMessageBox> RecordedMessageBoxes()
 {
     std::lock_guard<std::mutex> lock(g_boxesMutex);

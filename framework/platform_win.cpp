@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/handles_win.h"
+#include "framework/wnd_win.h"
 
 
 int AnsiCompareNoCase(const char* a, const char* b)
@@ -43,6 +44,12 @@ void DebugTrace(const char* text)
 int ShowMessageBox(const char* text, const char* caption, unsigned style)
 {
     // The host's own window owns the box when the calling thread has one.
-    HWND owner = GetActiveWindow();
-    return MessageBoxA(owner, text, caption, style);
+    return MessageBoxA(ModalOwnerWindow(), text, caption, style);
+}
+
+void KeepModuleForProcess()
+{
+    HMODULE pinned = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&KeepModuleForProcess), &pinned);
 }

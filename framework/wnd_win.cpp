@@ -53,6 +53,20 @@ HINSTANCE ModuleInstance()
     return module;
 }
 
+HWND ModalOwnerWindow()
+{
+    // Windows of the calling thread only: an owner on another thread would
+    // tie the two threads' input together.
+    const DWORD me = GetCurrentThreadId();
+    for (HWND window : {GetActiveWindow(), GetForegroundWindow()}) {
+        if (!window || GetWindowThreadProcessId(window, nullptr) != me)
+            continue;
+        HWND root = GetAncestor(window, GA_ROOTOWNER);
+        return root && GetWindowThreadProcessId(root, nullptr) == me ? root : window;
+    }
+    return nullptr;
+}
+
 CString WindowText(HWND window, bool* exact)
 {
     // Read as wide text and narrowed here, so that nothing is best-fitted.

@@ -113,3 +113,9 @@ private:
 
 // The module's own resources: this file's module, the DLL in the plug-in.
 HINSTANCE ModuleInstance();
+
+// The owner of a dialog or box the calling thread opens: the root owner of
+// its active window, else of the foreground window when that is one of its
+// own; null when it has neither. Its windows are disabled while the
+// dialog or box is up, as under any modal window of the host's own.
+HWND ModalOwnerWindow();

@@ -13,4 +13,4 @@ public:
     void ExitProcessInstance();
 };
 
-extern CTestApp theApp;
+extern CTestApp& theApp;

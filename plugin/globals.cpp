@@ -1,7 +1,11 @@
-// Every module global, defined here in the order the module creates them;
-// they are destroyed in the reverse order at unload. The window layer's
-// globals exist only in the Windows build; the portable core, built alone
-// for the native tests, has the rest.
+// Every module global, defined here in the order the module creates them.
+// None is ever destroyed: each one with a destructor is a heap object that
+// is never freed, reached through a reference. The Setup thread may still
+// run after the runtime's teardown at unload (when the host lets go of the
+// module while the windows are open) and at process exit (ended inside a
+// call): it must find every object whole. The window layer's globals exist
+// only in the Windows build; the portable core, built alone for the native
+// tests, has the rest.
 #include "cabrillo/header.h"
 #include "engine/bad_qso_file.h"
 #include "engine/contest.h"
@@ -26,33 +30,40 @@
 // Where the barrier tells of a fallback (constant: ready before any code runs).
 void (*g_fallbackTrace)(const char* text) = DebugTrace;
 
-// Guards the stores read by the Setup thread; first so it outlives them.
-CCriticalSection g_storeLock;
+// Guards the stores read by the Setup thread; first, so that it exists
+// before anything it guards.
+CCriticalSection& g_storeLock = *new CCriticalSection;
 
-CStringArray g_prevQsoBands;
+CStringArray& g_prevQsoBands = *new CStringArray;
 #ifdef _WIN32
-CTestApp theApp;
+CTestApp& theApp = *new CTestApp;
 #endif
 
 static const char* const kModes[] = {"CW", "SSB"};
 static const char* const kBands[] = {"80m"};
-CContestRules g_modeRules(kModes, 2);
-CContestRules g_bandRules(kBands, 1);
+CContestRules& g_modeRules = *new CContestRules(kModes, 2);
+CContestRules& g_bandRules = *new CContestRules(kBands, 1);
 
-CCabrilloHeader g_cabrilloHeader;
+CCabrilloHeader& g_cabrilloHeader = *new CCabrilloHeader;
 #ifdef _WIN32
-COleDispatchDriver g_hostApp;
+COleDispatchDriver& g_hostApp = *new COleDispatchDriver;
 #endif
-CQsoLog g_qsoLog;
-CStringArray g_prevQsoRows[6];
-CStringArray g_bandsWorked;
+CQsoLog& g_qsoLog = *new CQsoLog;
+CStringArray (&g_prevQsoRows)[6] = *new CStringArray[1][6];
+CStringArray& g_bandsWorked = *new CStringArray;
 
-CString g_myContinent, g_myCall, g_contestDate, g_contestYear, g_hostVersion, g_badQsoPath, g_prevQsoCall,
-    g_resultText;
-CArray<CBadQso> g_badQsos;
-CString g_iniSection("Settings");
-CString g_iniFile("Plugins\\BALTIC.ini");
-CSettingsFile g_settingsFile;
+CString& g_myContinent = *new CString;
+CString& g_myCall = *new CString;
+CString& g_contestDate = *new CString;
+CString& g_contestYear = *new CString;
+CString& g_hostVersion = *new CString;
+CString& g_badQsoPath = *new CString;
+CString& g_prevQsoCall = *new CString;
+CString& g_resultText = *new CString;
+CString& g_iniSection = *new CString("Settings");
+CString& g_iniFile = *new CString("Plugins\\BALTIC.ini");
+CArray<CBadQso>& g_badQsos = *new CArray<CBadQso>;
+CSettingsFile& g_settingsFile = *new CSettingsFile;
 
 const char* const kReportCredit = "BALTIC contest statistics plug-in, 80 m CW/SSB";
 const char* const g_htmlHead =
@@ -70,13 +81,13 @@ const char* const g_htmlBadRow = g_htmlDupeRow;
 const char* const g_htmlValueRow = "<tr><th>%s</small></th><td colspan=9><center>%5i</center></td></tr>";
 const char* const g_htmlSectionRow = "<th colspan=10><center>%s</center></th></tr>";
 const char* const g_htmlRateRow = "<tr><th> %s </th><td colspan=9><center>%5i /%i</center></td></tr>";
-const CString g_htmlTail(CString("</table><h6 align=right>") + kReportCredit + "</h6></body></html>");
+const CString& g_htmlTail = *new CString(CString("</table><h6 align=right>") + kReportCredit + "</h6></body></html>");
 
 int g_htmlReport = 0;
 std::atomic<int> g_refreshPending{1};
 #ifdef _WIN32
 std::atomic<bool> g_moduleUnloading{false};
-SetupThreadLife g_setupThread;
+SetupThreadLife& g_setupThread = *new SetupThreadLife;
 Prev_QSO* g_pPrevQso = nullptr;
 int g_windowOnTop = 0;
 int g_currentBandIndex = -1;

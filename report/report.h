@@ -8,12 +8,12 @@
 #include "framework/oledate.h"
 #include "report/tally.h"
 
-extern CString g_resultText; // the last report built, as GetResult0 hands it out
-extern int g_htmlReport;     // the report is HTML (setVersion)
-extern int g_cabrilloRun;    // the last reset asked for a Cabrillo export
-extern int g_startFlag;      // "Start" as the last reset read it
-extern int g_badQsoCount;    // lines of the bad-QSO file, as the last report counted them
-extern int g_claimedScore;   // the total points of the last report
+extern CString& g_resultText; // the last report built, as GetResult0 hands it out
+extern int g_htmlReport;       // the report is HTML (setVersion)
+extern int g_cabrilloRun;      // the last reset asked for a Cabrillo export
+extern int g_startFlag;        // "Start" as the last reset read it
+extern int g_badQsoCount;      // lines of the bad-QSO file, as the last report counted them
+extern int g_claimedScore;     // the total points of the last report
 
 struct ResetArgs {
     CString hostFolder;

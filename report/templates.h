@@ -12,6 +12,6 @@ extern const char* const g_htmlBadRow;
 extern const char* const g_htmlValueRow;
 extern const char* const g_htmlSectionRow;
 extern const char* const g_htmlRateRow;
-extern const CString g_htmlTail;
+extern const CString& g_htmlTail;
 // The one-line credit text that closes both layouts.
 extern const char* const kReportCredit;

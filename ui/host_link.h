@@ -8,7 +8,7 @@
 #include "framework/dispatch_win.h"
 #include "framework/str.h"
 
-extern COleDispatchDriver g_hostApp;
+extern COleDispatchDriver& g_hostApp;
 
 // Finds the running host object and holds it in g_hostApp, releasing the
 // one held before. True when one was found.

@@ -150,8 +150,12 @@ void OnModuleUnload()
 {
     g_moduleUnloading = true;
     // Only the Setup thread's own last release can bring the count to
-    // zero while it lives, and it left the phase at none first. Should that
-    // ever not hold, the code stays mapped rather than vanish under the thread.
+    // zero while it lives, and it left the phase at none first. A host that
+    // frees the module once more than it loaded it breaks that: the count
+    // reaches zero while the windows are open. The pin keeps the code mapped
+    // under the thread (measured under Wine); it cannot stop the runtime's
+    // teardown after DllMain returns, so the thread finds its objects whole
+    // only because none is ever destroyed (plugin/globals.cpp).
     if (Phase() != SetupPhase::kNone) {
         HMODULE pinned = nullptr;
         GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,

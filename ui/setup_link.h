@@ -34,7 +34,7 @@ struct SetupThreadLife {
     CCriticalSection lock; // held only to read or change the phase
     SetupPhase phase = SetupPhase::kNone;
 };
-extern SetupThreadLife g_setupThread;
+extern SetupThreadLife& g_setupThread;
 
 // True while a Setup window is open or coming (a closing one is not).
 bool IsSetupWindowOpen();

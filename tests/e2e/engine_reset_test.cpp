@@ -118,6 +118,31 @@ TEST_CASE("ResetStats0 reads the host version from Qorv2.ini in the current fold
     }
 }
 
+// Before any case that opens the header dialog: from then on the module
+// stays in this program, and the flag with it.
+TEST_CASE("ResetStats0 sets the own station for the points: a Baltic prefix, case by case")
+{
+    support::Scratch dir("reset_station");
+    const struct {
+        const char* country;
+        const char* continent;
+        int points; // for a QSO with LY in Europe
+    } rows[] = {
+        {"YL", "EU", 1}, {"LY", "EU", 1}, {"ES", "NA", 2}, {"SP", "EU", 10}, {"SP", "NA", 20},
+        {"yl", "EU", 10}, {"UA2/f", "EU", 10}, {nullptr, "EU", 10}, {nullptr, nullptr, 20},
+    };
+    for (const auto& row : rows) {
+        INFO((row.country ? row.country : "<null>"));
+        INFO((row.continent ? row.continent : "<null>"));
+        PluginHost host(fx::DllPath()); // the Baltic flag only ever turns on: a fresh load each time
+        REQUIRE_MESSAGE(host.Loaded(), host.Error());
+        HostDate first = MakeHostDate(2019, 5, 4, 12, 0), second = fx::ContestDay();
+        CHECK(fx::RawReset(host, ".\\", "YL2AA", &first, &second, row.country, row.continent) == 1);
+        CHECK(host.AddData(Qso()) == 1);
+        CHECK(fx::Totals(host) == "Total\t 1\t " + std::to_string(row.points) + "\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t 0");
+    }
+}
+
 TEST_CASE("ResetStats0 keeps the 'Start' key: 0 becomes 1, 1 becomes 0, an export leaves 0")
 {
     support::Scratch dir("reset_start");
@@ -217,29 +242,6 @@ TEST_CASE("ResetStats0 names the bad-QSO file by its second date and starts it w
         CHECK(support::ReadBytes("BadQSO_RirezIzeruz_.txt") == BadFile({}));
         CHECK(host.AddData(Qso()) == 1);
         CHECK(Check(host, "LY1BB") == CheckOutcome{0, "001"});
-    }
-}
-
-TEST_CASE("ResetStats0 sets the own station for the points: a Baltic prefix, case by case")
-{
-    support::Scratch dir("reset_station");
-    const struct {
-        const char* country;
-        const char* continent;
-        int points; // for a QSO with LY in Europe
-    } rows[] = {
-        {"YL", "EU", 1}, {"LY", "EU", 1}, {"ES", "NA", 2}, {"SP", "EU", 10}, {"SP", "NA", 20},
-        {"yl", "EU", 10}, {"UA2/f", "EU", 10}, {nullptr, "EU", 10}, {nullptr, nullptr, 20},
-    };
-    for (const auto& row : rows) {
-        INFO((row.country ? row.country : "<null>"));
-        INFO((row.continent ? row.continent : "<null>"));
-        PluginHost host(fx::DllPath()); // the Baltic flag only ever turns on: a fresh load each time
-        REQUIRE_MESSAGE(host.Loaded(), host.Error());
-        HostDate first = MakeHostDate(2019, 5, 4, 12, 0), second = fx::ContestDay();
-        CHECK(fx::RawReset(host, ".\\", "YL2AA", &first, &second, row.country, row.continent) == 1);
-        CHECK(host.AddData(Qso()) == 1);
-        CHECK(fx::Totals(host) == "Total\t 1\t " + std::to_string(row.points) + "\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t 0");
     }
 }
 
