@@ -10,13 +10,6 @@
 
 namespace {
 
-std::wstring Title(HWND window)
-{
-    wchar_t title[128] = L"";
-    InternalGetWindowText(window, title, 128);
-    return title;
-}
-
 // The host's entry field holds call, and a call check asks for a refresh.
 void Typed(Station& s, const char* call, double hz = 3525000.0)
 {
@@ -63,7 +56,7 @@ TEST_CASE("Previous QSO window: the lookup, the titles, <SP1> and the band row")
     Typed(s, "LY1BB");
     HWND prev = FindPrevQsoWindow(); // opened by the refresh
     REQUIRE(prev);
-    CHECK(Title(prev) == L"BALTIC-CW/SSB-2019 worked with LY1BB");
+    CHECK(TitleUtf8(prev) == "BALTIC-CW/SSB-2019 worked with LY1BB");
     CHECK(DataRow(prev) == RGB(198, 255, 255)); // 3 525 000 Hz is on 80 m
     SaveWindowBitmap(prev, Shot("prev_qso_ly1bb"));
     RECT r;
@@ -77,9 +70,9 @@ TEST_CASE("Previous QSO window: the lookup, the titles, <SP1> and the band row")
     CHECK(Key("prev_y") == "250");
 
     Typed(s, "ES"); // two characters change nothing
-    CHECK(Title(prev) == L"BALTIC-CW/SSB-2019 worked with LY1BB");
+    CHECK(TitleUtf8(prev) == "BALTIC-CW/SSB-2019 worked with LY1BB");
     Typed(s, "");
-    CHECK(Title(prev) == L"BALTIC-CW/SSB-2019 Previous QSO");
+    CHECK(TitleUtf8(prev) == "BALTIC-CW/SSB-2019 Previous QSO");
     SaveWindowBitmap(prev, Shot("prev_qso_cleared"));
 
     // "<SP1>" once the frequency moved more than 300 Hz from the last one.

@@ -106,6 +106,17 @@ inline COLORREF FaceOf(HWND setup, int id)
     return c;
 }
 
+// A window's title as stored (wide, not narrowed), in UTF-8 so that a
+// failed check prints the text.
+inline std::string TitleUtf8(HWND window)
+{
+    wchar_t title[128] = L"";
+    InternalGetWindowText(window, title, 128);
+    char utf8[512] = "";
+    WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
 inline std::string Key(const char* key)
 {
     char buf[64] = "";

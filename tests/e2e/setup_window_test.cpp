@@ -143,9 +143,7 @@ TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
     WritePrivateProfileStringA("Settings", "setup_y", "120", fx::kIniFile);
     HWND setup = s.Open(nullptr, "UA");
     REQUIRE(setup);
-    wchar_t title[64] = L"";
-    InternalGetWindowText(setup, title, 64); // the text as stored, not narrowed
-    CHECK(std::wstring(title) == L"Установки BALTIC-2019");
+    CHECK(TitleUtf8(setup) == "Установки BALTIC-2019");
     RECT r;
     GetWindowRect(setup, &r);
     CHECK(r.left == -35);
@@ -167,8 +165,7 @@ TEST_CASE("Setup window: keys, check boxes, Russian texts, keys that close it")
     SaveWindowBitmap(setup, Shot("russian_" + codePage));
     HWND prev = FindPrevQsoWindow();
     REQUIRE(prev);
-    InternalGetWindowText(prev, title, 64);
-    CHECK(std::wstring(title) == L"BALTIC-CW/SSB-2019 Предыдущие QSO");
+    CHECK(TitleUtf8(prev) == "BALTIC-CW/SSB-2019 Предыдущие QSO");
     SaveWindowBitmap(prev, Shot("prev_qso_russian_" + codePage));
 
     PostMessageA(setup, WM_KEYDOWN, VK_RETURN, 0);
