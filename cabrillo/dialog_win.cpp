@@ -5,34 +5,6 @@
 #include "engine/settings.h"
 #include "resources/resource.h"
 
-namespace {
-
-// The boxes an operator types into, by the label the dialog shows.
-struct TextBox {
-    int id;
-    const char* tag;
-};
-const TextBox kTextBoxes[] = {
-    {IDC_CONTEST, "CONTEST"},
-    {IDC_CALLSIGN, "CALLSIGN"},
-    {IDC_CLAIMED, "CLAIMED"},
-    {IDC_CATEGORY_OPERATOR, "CATEGORY-OPERATOR"},
-    {IDC_CATEGORY_BAND, "CATEGORY-BAND"},
-    {IDC_CATEGORY_MODE, "CATEGORY-MODE"},
-    {IDC_CATEGORY_TIME, "CATEGORY-TIME"},
-    {IDC_NAME, "NAME"},
-    {IDC_ADDRESS, "ADDRESS"},
-    {IDC_ADDRESS_CITY, "ADDRESS-CITY"},
-    {IDC_ADDRESS_POSTALCODE, "ADDRESS-POSTALCODE"},
-    {IDC_ADDRESS_COUNTRY, "ADDRESS-COUNTRY"},
-    {IDC_OPERATORS, "OPERATORS"},
-    {IDC_CLUB, "CLUB"},
-    {IDC_SOAPBOX, "SOAPBOX"},
-    {IDC_EMAIL, "E-MAIL"},
-};
-
-} // namespace
-
 Cabrillo::Cabrillo(const CCabrilloHeader& header, HWND parent)
     : CDialog(IDD_CABRILLO, parent), m_header(header)
 {
@@ -47,22 +19,13 @@ INT_PTR Cabrillo::DoModal()
 
 void Cabrillo::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, IDC_CONTEST, m_header.m_contest);
-    DDX_Text(pDX, IDC_CALLSIGN, m_header.m_callsign);
-    DDX_Text(pDX, IDC_CLAIMED, m_header.m_claimed);
-    DDX_CBString(pDX, IDC_CATEGORY_OPERATOR, m_header.m_categoryOperator);
-    DDX_CBString(pDX, IDC_CATEGORY_BAND, m_header.m_categoryBand);
-    DDX_CBString(pDX, IDC_CATEGORY_MODE, m_header.m_categoryMode);
-    DDX_CBString(pDX, IDC_CATEGORY_TIME, m_header.m_categoryTime);
-    DDX_Text(pDX, IDC_NAME, m_header.m_name);
-    DDX_Text(pDX, IDC_ADDRESS, m_header.m_address);
-    DDX_Text(pDX, IDC_ADDRESS_CITY, m_header.m_addressCity);
-    DDX_Text(pDX, IDC_ADDRESS_POSTALCODE, m_header.m_addressPostalCode);
-    DDX_Text(pDX, IDC_ADDRESS_COUNTRY, m_header.m_addressCountry);
-    DDX_Text(pDX, IDC_OPERATORS, m_header.m_operators);
-    DDX_Text(pDX, IDC_CLUB, m_header.m_club);
-    DDX_Text(pDX, IDC_SOAPBOX, m_header.m_soapbox);
-    DDX_Text(pDX, IDC_EMAIL, m_header.m_email);
+    for (int i = 0; i < kHeaderFieldCount; ++i) {
+        const CHeaderField& f = kHeaderFields[i];
+        if (f.kind == HeaderBox::kCombo)
+            DDX_CBString(pDX, f.box, m_header.*f.member);
+        else if (f.kind != HeaderBox::kNone)
+            DDX_Text(pDX, f.box, m_header.*f.member);
+    }
 }
 
 void Cabrillo::OnOK()
@@ -71,11 +34,13 @@ void Cabrillo::OnOK()
     // page: a text it cannot hold is refused, never stored changed, and the
     // operator's typing stays in the dialog for a correction.
     std::string refused;
-    for (const TextBox& box : kTextBoxes) {
+    for (int i = 0; i < kHeaderFieldCount; ++i) {
+        const CHeaderField& f = kHeaderFields[i];
         bool exact = true;
-        WindowText(GetDlgItem(box.id), &exact);
+        if (f.box != 0)
+            WindowText(GetDlgItem(f.box), &exact);
         if (!exact)
-            refused += (refused.empty() ? "" : ", ") + std::string(box.tag);
+            refused += (refused.empty() ? "" : ", ") + std::string(f.label);
     }
     if (!refused.empty()) {
         const std::string text = "These fields hold characters that this Windows code page cannot store: " +

@@ -1,8 +1,12 @@
 #include "cabrillo/export.h"
 
 #include "cabrillo/header.h"
+#include "engine/bad_qso_file.h"
+#include "engine/contest.h"
 #include "engine/host_modal.h"
 #include "framework/platform.h"
+#include "framework/stdiofile.h"
+#include "report/log_check.h"
 
 namespace {
 
@@ -15,7 +19,42 @@ const char* ModeCode(const CString& mode)
     return "??";
 }
 
+// The check reads the header as the writer writes it.
+CCheckHeader CheckedHeader(const CCabrilloHeader& h)
+{
+    CCheckHeader c;
+    c.callsign = HeaderValue(h, "CALLSIGN");
+    c.categoryOperator = HeaderValue(h, "CATEGORY-OPERATOR");
+    c.categoryBand = HeaderValue(h, "CATEGORY-BAND");
+    c.categoryMode = HeaderValue(h, "CATEGORY-MODE");
+    c.categoryPower = HeaderValue(h, "CATEGORY-POWER");
+    c.categoryTime = HeaderValue(h, "CATEGORY-TIME");
+    return c;
+}
+
 } // namespace
+
+CString CheckExportedLog(const CArray<CInfo>& log, int claimedScore)
+{
+    (void)claimedScore;
+    const CString base = CabrilloFileBase(g_cabrilloHeader.m_fileBase);
+    CCheckStation station;
+    station.ownCall = g_myCall;
+    station.balticStation = g_balticStation;
+    station.myContinent = g_myContinent;
+    const CLogCheck check = CheckLog(log, g_badQsos, CheckedHeader(g_cabrilloHeader), station);
+
+    // Beside the log, each a whole new file or none: a file that cannot be
+    // written is named in the box, and the log stands as written.
+    const CString checkName = base + "-check.txt";
+    CString missing;
+    if (!ReplaceFileContent(checkName, FormatCheckFile(check, g_myCall)))
+        missing += checkName;
+    CString line = CheckBoxLine(check, checkName);
+    if (!missing.IsEmpty())
+        line += "\nCould not be written: " + missing;
+    return line;
+}
 
 void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore)
 {
@@ -26,6 +65,7 @@ void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore)
                                 r.m_rstSent, r.m_nrSent, r.m_rstRcvd, r.m_nrRcvd);
     }
     CString message = g_cabrilloHeader.WriteLog(claimedScore);
+    message += "\n" + CheckExportedLog(log, claimedScore);
     // The box pumps the host's messages while it is open: a report asked
     // for meanwhile is built anew but runs no second export.
     CHostModalScope modal;

@@ -1,5 +1,6 @@
 #include "cabrillo/header.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 #include "engine/contest.h"
 #include "engine/settings.h"
 #include "framework/stdiofile.h"
+#include "resources/resource.h"
 
 CString ReplaceAll(const CString& text, const CString& from, const CString& to, int* count)
 {
@@ -77,65 +79,109 @@ void KeepOnOneLine(CString& text)
     text = CString(s);
 }
 
-// The fields an OK stores, by key, in the order they are written.
-struct StoredField {
-    const char* const* key;
-    CString CCabrilloHeader::*field;
-};
-const StoredField kStoredFields[] = {
-    {&settings::kOperators, &CCabrilloHeader::m_operators},
-    {&settings::kName, &CCabrilloHeader::m_name},
-    {&settings::kAddress, &CCabrilloHeader::m_address},
-    {&settings::kAddressCity, &CCabrilloHeader::m_addressCity},
-    {&settings::kAddressPostalCode, &CCabrilloHeader::m_addressPostalCode},
-    {&settings::kAddressCountry, &CCabrilloHeader::m_addressCountry},
-    {&settings::kCategory, &CCabrilloHeader::m_categoryOperator},
-    {&settings::kLocation, &CCabrilloHeader::m_location},
-    {&settings::kPower, &CCabrilloHeader::m_categoryMode},
-    {&settings::kContest, &CCabrilloHeader::m_contest},
-    {&settings::kEmail, &CCabrilloHeader::m_email},
-    {&settings::kClub, &CCabrilloHeader::m_club},
-    {&settings::kSoapBox, &CCabrilloHeader::m_soapbox},
-};
-
 } // namespace
+
+const CHeaderField kHeaderFields[] = {
+    // label, tag, member, box, kind, key, read, fallback, storeRank, logRank
+    {"CONTEST", nullptr, &CCabrilloHeader::m_contest, IDC_CONTEST, HeaderBox::kEdit, &settings::kContest,
+     HeaderDefault::kFallback, "BALTIC Contest", 10, 0},
+    {"CALLSIGN", "CALLSIGN", &CCabrilloHeader::m_callsign, IDC_CALLSIGN, HeaderBox::kEdit, nullptr,
+     HeaderDefault::kNotRead, nullptr, 0, 1},
+    // Shown only: the report stores the claimed score, the writer claims its own.
+    {"CLAIMED", "CLAIMED-SCORE", &CCabrilloHeader::m_claimed, IDC_CLAIMED, HeaderBox::kEdit, &settings::kClaimed,
+     HeaderDefault::kEmpty, nullptr, 0, 6},
+    {"CATEGORY-OPERATOR", "CATEGORY-OPERATOR", &CCabrilloHeader::m_categoryOperator, IDC_CATEGORY_OPERATOR,
+     HeaderBox::kCombo, &settings::kCategory, HeaderDefault::kFallback, "SINGLE-OP", 7, 2},
+    {"CATEGORY-BAND", "CATEGORY-BAND", &CCabrilloHeader::m_categoryBand, IDC_CATEGORY_BAND, HeaderBox::kCombo,
+     nullptr, HeaderDefault::kFixed, "80M", 0, 3},
+    // Stored under "Power", as older copies of the plug-in did.
+    {"CATEGORY-MODE", "CATEGORY-MODE", &CCabrilloHeader::m_categoryMode, IDC_CATEGORY_MODE, HeaderBox::kCombo,
+     &settings::kPower, HeaderDefault::kFallback, "CW", 9, 4},
+    {"CATEGORY-TIME", "CATEGORY-TIME", &CCabrilloHeader::m_categoryTime, IDC_CATEGORY_TIME, HeaderBox::kCombo,
+     nullptr, HeaderDefault::kNotRead, nullptr, 0, 5},
+    {"NAME", "NAME", &CCabrilloHeader::m_name, IDC_NAME, HeaderBox::kEdit, &settings::kName,
+     HeaderDefault::kEmpty, nullptr, 2, 8},
+    {"ADDRESS", "ADDRESS", &CCabrilloHeader::m_address, IDC_ADDRESS, HeaderBox::kEdit, &settings::kAddress,
+     HeaderDefault::kEmpty, nullptr, 3, 9},
+    {"ADDRESS-CITY", "ADDRESS-CITY", &CCabrilloHeader::m_addressCity, IDC_ADDRESS_CITY, HeaderBox::kEdit,
+     &settings::kAddressCity, HeaderDefault::kEmpty, nullptr, 4, 10},
+    {"ADDRESS-POSTALCODE", "ADDRESS-POSTALCODE", &CCabrilloHeader::m_addressPostalCode, IDC_ADDRESS_POSTALCODE,
+     HeaderBox::kEdit, &settings::kAddressPostalCode, HeaderDefault::kEmpty, nullptr, 5, 11},
+    {"ADDRESS-COUNTRY", "ADDRESS-COUNTRY", &CCabrilloHeader::m_addressCountry, IDC_ADDRESS_COUNTRY,
+     HeaderBox::kEdit, &settings::kAddressCountry, HeaderDefault::kEmpty, nullptr, 6, 12},
+    {"OPERATORS", "OPERATORS", &CCabrilloHeader::m_operators, IDC_OPERATORS, HeaderBox::kEdit,
+     &settings::kOperators, HeaderDefault::kCallsign, nullptr, 1, 14},
+    {"CLUB", "CLUB", &CCabrilloHeader::m_club, IDC_CLUB, HeaderBox::kEdit, &settings::kClub,
+     HeaderDefault::kEmpty, nullptr, 12, 7},
+    {"SOAPBOX", "SOAPBOX", &CCabrilloHeader::m_soapbox, IDC_SOAPBOX, HeaderBox::kMultiLine, &settings::kSoapBox,
+     HeaderDefault::kEmpty, nullptr, 13, 15},
+    {"E-MAIL", "EMAIL", &CCabrilloHeader::m_email, IDC_EMAIL, HeaderBox::kEdit, &settings::kEmail,
+     HeaderDefault::kEmpty, nullptr, 11, 13},
+    // Carried through unchanged: in no box and on no line.
+    {nullptr, nullptr, &CCabrilloHeader::m_location, 0, HeaderBox::kNone, &settings::kLocation,
+     HeaderDefault::kCurrent, nullptr, 8, 0},
+};
+const int kHeaderFieldCount = static_cast<int>(sizeof kHeaderFields / sizeof kHeaderFields[0]);
+
+std::vector<const CHeaderField*> HeaderFieldsBy(int CHeaderField::*rank)
+{
+    std::vector<const CHeaderField*> rows;
+    for (const CHeaderField& f : kHeaderFields)
+        if (f.*rank > 0)
+            rows.push_back(&f);
+    std::sort(rows.begin(), rows.end(),
+              [rank](const CHeaderField* a, const CHeaderField* b) { return a->*rank < b->*rank; });
+    return rows;
+}
+
+CString HeaderValue(const CCabrilloHeader& header, const char* tag)
+{
+    for (const CHeaderField& f : kHeaderFields)
+        if (f.tag && std::strcmp(f.tag, tag) == 0)
+            return header.*f.member;
+    return CString();
+}
 
 void CCabrilloHeader::LoadForEdit(const CString& callsign)
 {
     m_callsign = callsign;
     m_fileBase = CabrilloFileBase(callsign);
-    m_operators = settings::ReadText(settings::kOperators, m_callsign);
-    m_location = settings::ReadText(settings::kLocation, m_location);
-    m_name = settings::ReadText(settings::kName);
-    m_address = settings::ReadText(settings::kAddress);
-    m_addressCity = settings::ReadText(settings::kAddressCity);
-    m_addressPostalCode = settings::ReadText(settings::kAddressPostalCode);
-    m_addressCountry = settings::ReadText(settings::kAddressCountry);
-    m_claimed = settings::ReadText(settings::kClaimed);
-    // Chosen anew at every export: the stored category, mode and contest
-    // are written for the record but never read back.
-    m_contest = "BALTIC Contest";
-    m_categoryOperator = "SINGLE-OP";
-    m_categoryMode = "CW";
-    m_categoryBand = "80M";
-    m_email = settings::ReadText(settings::kEmail);
-    m_club = settings::ReadText(settings::kClub);
-    m_soapbox = settings::ReadText(settings::kSoapBox);
+    for (const CHeaderField& f : kHeaderFields) {
+        CString& value = this->*f.member;
+        switch (f.read) {
+        case HeaderDefault::kEmpty:
+            value = settings::ReadText(*f.key);
+            break;
+        case HeaderDefault::kFallback:
+            value = settings::ReadText(*f.key, f.fallback);
+            break;
+        case HeaderDefault::kCallsign:
+            value = settings::ReadText(*f.key, m_callsign);
+            break;
+        case HeaderDefault::kCurrent:
+            value = settings::ReadText(*f.key, value);
+            break;
+        case HeaderDefault::kFixed:
+            value = f.fallback;
+            break;
+        case HeaderDefault::kNotRead:
+            break;
+        }
+    }
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r"), "<LF>", "\n");
 }
 
 bool CCabrilloHeader::StoreConfirmed()
 {
-    for (CString* field : {&m_callsign, &m_operators, &m_name, &m_address, &m_addressCity, &m_addressPostalCode,
-                           &m_addressCountry, &m_categoryOperator, &m_categoryBand, &m_categoryTime, &m_location,
-                           &m_categoryMode, &m_contest, &m_email, &m_club})
-        KeepOnOneLine(*field);
+    for (const CHeaderField& f : kHeaderFields)
+        if (f.kind != HeaderBox::kMultiLine)
+            KeepOnOneLine(this->*f.member);
     // One settings value holds the whole soapbox, its line breaks escaped.
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "\r", "<CR>"), "\n", "<LF>");
     // All in one replacement of the file: never half a header stored.
     std::vector<ProfileValue> values;
-    for (const StoredField& stored : kStoredFields)
-        values.push_back(ProfileValue{*stored.key, this->*stored.field});
+    for (const CHeaderField* f : HeaderFieldsBy(&CHeaderField::storeRank))
+        values.push_back(ProfileValue{*f->key, this->*f->member});
     const bool storedAll = settings::Write(values);
     // The writer's one SOAPBOX line becomes one line per typed line.
     m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r\nSOAPBOX: "), "<LF>", "");
@@ -165,29 +211,20 @@ CString CCabrilloHeader::WriteLog(int claimedScore)
     auto tag = [&text](const char* t, const CString& value) { text += CString(t) + value + CStdioFile::kLineEnd; };
     tag("START-OF-LOG: 3.0", "");
     tag("CONTEST: BALTIC", "");
-    tag("CALLSIGN: ", m_callsign);
-    tag("CATEGORY-OPERATOR: ", m_categoryOperator);
-    if (m_categoryOperator == "MULTI-OP") {
-        tag("CATEGORY-TRANSMITTER: ONE ", "");
-    } else {
-        tag("CATEGORY-BAND: ", m_categoryBand);
-        tag("CATEGORY-MODE: ", m_categoryMode);
-        if (!m_categoryTime.IsEmpty())
-            tag("CATEGORY-TIME: ", m_categoryTime);
+    const bool multiOp = m_categoryOperator == "MULTI-OP";
+    for (const CHeaderField* f : HeaderFieldsBy(&CHeaderField::logRank)) {
+        CString value = this->*f->member;
+        if (f->member == &CCabrilloHeader::m_claimed)
+            value.Format("%i", claimedScore);
+        // The two-hour section is a single operator's.
+        if (f->member == &CCabrilloHeader::m_categoryTime && (value.IsEmpty() || multiOp))
+            continue;
+        tag((CString(f->tag) + ": ").GetString(), value);
+        if (f->member == &CCabrilloHeader::m_categoryOperator && multiOp)
+            tag("CATEGORY-TRANSMITTER: ONE ", "");
+        if (f->member == &CCabrilloHeader::m_club)
+            tag("CREATED-BY: Qorv ", g_hostVersion);
     }
-    CString claimed;
-    claimed.Format("%i", claimedScore);
-    tag("CLAIMED-SCORE: ", claimed);
-    tag("CLUB: ", m_club);
-    tag("CREATED-BY: Qorv ", g_hostVersion);
-    tag("NAME: ", m_name);
-    tag("ADDRESS: ", m_address);
-    tag("ADDRESS-CITY: ", m_addressCity);
-    tag("ADDRESS-POSTALCODE: ", m_addressPostalCode);
-    tag("ADDRESS-COUNTRY: ", m_addressCountry);
-    tag("EMAIL: ", m_email);
-    tag("OPERATORS: ", m_operators);
-    tag("SOAPBOX: ", m_soapbox);
     for (int i = 0; i < m_qsoLines.GetSize(); ++i)
         text += m_qsoLines[i];
     tag("END-OF-LOG:", "");

@@ -3,6 +3,8 @@
 //
 // CCabrilloHeader: the header of the Cabrillo log and its finished QSO lines.
 #pragma once
+#include <vector>
+
 #include "framework/arrays.h"
 #include "framework/oledate.h"
 
@@ -50,6 +52,39 @@ public:
 };
 
 extern CCabrilloHeader& g_cabrilloHeader;
+
+// The header's fields, one row each, in the dialog's order: the one list
+// the dialog's exchange and code-page check, the settings file, the writer
+// and the log check read.
+enum class HeaderBox { kNone, kEdit, kMultiLine, kCombo };
+enum class HeaderDefault {
+    kEmpty,    // a missing key reads as empty
+    kFallback, // a missing key reads as the row's fallback text
+    kCallsign, // a missing key reads as the reset's call
+    kCurrent,  // a missing key leaves the field as it is
+    kFixed,    // not stored: set to the fallback at every edit
+    kNotRead,  // not stored: keeps what it holds (the reset's call, the
+               // last confirmed CATEGORY-TIME while the module is loaded)
+};
+struct CHeaderField {
+    const char* label;              // the dialog's label
+    const char* tag;                // the Cabrillo tag; null: no line of its own
+    CString CCabrilloHeader::*member;
+    int box;                        // the dialog's control (resources/resource.h); 0: none
+    HeaderBox kind;
+    const char* const* key;         // the settings key; null: not stored
+    HeaderDefault read;
+    const char* fallback;
+    int storeRank; // place in the settings write, 1 first; 0: never written here
+    int logRank;   // place among the log's header lines, 1 first; 0: no line
+};
+extern const CHeaderField kHeaderFields[];
+extern const int kHeaderFieldCount;
+
+// The rows with a place by rank (storeRank or logRank), in that order.
+std::vector<const CHeaderField*> HeaderFieldsBy(int CHeaderField::*rank);
+// A field's value by its Cabrillo tag; empty when no row has the tag.
+CString HeaderValue(const CCabrilloHeader& header, const char* tag);
 
 // text with every occurrence of from (not empty) replaced by to, left to
 // right, without overlaps or a second look at replaced text; count (when

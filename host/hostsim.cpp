@@ -2,6 +2,8 @@
 //   hostsim exports [DLL]          lists the exports found and the small entry points' answers
 //   hostsim replay FILE.adi [...]  replays a log through the plug-in and prints its report;
 //                                  with --cabrillo also exports it as a Cabrillo log
+//   hostsim check FILE.adi [...]   replays and exports a log with the header as stored and
+//                                  prints the log check
 //   hostsim windows [...]          opens the plug-in's windows beside a stand-in of the host's
 //                                  automation object and prints the macros they send it
 // The copy in the release package is built with HOSTSIM_NO_WINDOWS: its stand-in
@@ -10,9 +12,12 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "host/answer.h"
@@ -80,6 +85,10 @@ void Usage()
                  "              (CALLSIGN, CATEGORY-OPERATOR, CATEGORY-MODE, CATEGORY-TIME, NAME,\n"
                  "              ADDRESS, ADDRESS-CITY, ADDRESS-POSTALCODE, ADDRESS-COUNTRY,\n"
                  "              OPERATORS, CLUB, SOAPBOX (\\n for a new line), E-MAIL...)\n"
+                 "       hostsim check FILE.adi [the options of replay but --cabrillo and --header]\n"
+                 "  check       replays and exports the log with the Cabrillo header as stored (the\n"
+                 "              dialog is answered for you, nothing typed): writes CALL.cbr, CALL-check.txt\n"
+                 "              and CALL-summary.html and prints the log check\n"
                  "  the plug-in is BALTIC.dll beside hostsim, else Plugins\\BALTIC.dll beside it\n"
 #ifndef HOSTSIM_NO_WINDOWS
                  "       hostsim windows [--seconds N] [--macros M] [--frequency HZ] [--call CALL] [--dll PATH]\n"
@@ -117,10 +126,28 @@ bool AddHeaderValue(const std::string& pair, ReplayOptions& options)
     return true;
 }
 
+// The text of the check file that an "Output" box names ("...; see NAME"),
+// empty when the box names none or the file cannot be read.
+std::string CheckFileOf(const std::vector<std::string>& boxes)
+{
+    for (const std::string& box : boxes) {
+        const size_t see = box.find("; see ");
+        if (see == std::string::npos)
+            continue;
+        const std::string name = box.substr(see + 6, box.find('\n', see) - see - 6);
+        std::ifstream in(name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    return std::string();
+}
+
 // Exit codes: 0 report printed (records that could not be replayed are listed
 // on stderr), 1 nothing replayed or, with --cabrillo, no log written, 2 bad
-// command line.
-int ReplayCommand(int argc, char** argv)
+// command line. checkOnly: the check command, which prints the log check
+// instead of the report.
+int ReplayCommand(int argc, char** argv, bool checkOnly)
 {
     ReplayOptions options;
     options.dll = DefaultDll();
@@ -150,9 +177,9 @@ int ReplayCommand(int argc, char** argv)
             ok = value(options.dll);
         else if (arg == "--host-version")
             ok = value(options.hostVersion);
-        else if (arg == "--cabrillo")
+        else if (arg == "--cabrillo" && !checkOnly)
             options.cabrillo = true;
-        else if (arg == "--header") {
+        else if (arg == "--header" && !checkOnly) {
             std::string pair;
             ok = value(pair) && AddHeaderValue(pair, options);
         }
@@ -171,6 +198,7 @@ int ReplayCommand(int argc, char** argv)
         Usage();
         return 2;
     }
+    options.cabrillo = options.cabrillo || checkOnly;
 
     ReplayResult r = ReplayFile(file, options);
     for (const std::string& p : r.problems)
@@ -187,15 +215,26 @@ int ReplayCommand(int argc, char** argv)
     if (options.cabrillo) {
         if (!r.headerShown)
             std::fprintf(stderr, "hostsim: the Cabrillo header dialog did not open (is there a display?)\n");
-        for (const std::string& m : r.exportMessages)
-            std::fprintf(stderr, "hostsim: Cabrillo export: %s\n", m.c_str());
+        for (const std::string& box : r.exportMessages)
+            for (size_t from = 0; from <= box.size();) {
+                const size_t end = std::min(box.find('\n', from), box.size());
+                std::fprintf(stderr, "hostsim: Cabrillo export: %s\n", box.substr(from, end - from).c_str());
+                from = end + 1;
+            }
     }
+    const std::string check = options.cabrillo ? CheckFileOf(r.exportMessages) : std::string();
+    if (options.cabrillo && !checkOnly)
+        std::fwrite(check.data(), 1, check.size(), stderr);
     std::fflush(stderr);
-    // The report already ends its lines with CR LF: write its bytes as they are.
+    // The report and the check end their lines with CR LF: their bytes as they are.
+    const std::string& out = checkOnly ? check : r.report;
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
-    std::fwrite(r.report.data(), 1, r.report.size(), stdout);
-    std::fputs("\r\n", stdout);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (!checkOnly)
+        std::fputs("\r\n", stdout);
+    if (checkOnly && check.empty())
+        return 1;
     // An export that wrote no file fails the run.
     if (options.cabrillo && (r.exportMessages.size() != 1 || r.exportMessages[0].rfind("File produced: ", 0) != 0))
         return 1;
@@ -280,8 +319,8 @@ int main(int argc, char** argv)
     std::string command = argv[1];
     if (command == "exports")
         return ListExports(argc > 2 ? argv[2] : DefaultDll());
-    if (command == "replay")
-        return ReplayCommand(argc, argv);
+    if (command == "replay" || command == "check")
+        return ReplayCommand(argc, argv, command == "check");
 #ifndef HOSTSIM_NO_WINDOWS
     if (command == "windows")
         return WindowsCommand(argc, argv);

@@ -9,6 +9,9 @@ the host's deletion). The random seed is fixed, so the file is the same on every
 run. A summary of what the plug-in should count goes to stderr.
 
 Usage: python3 samples/make_sample.py [OUTPUT]   (default: beside this script)
+       python3 samples/make_sample.py --faults [OUTPUT]
+  --faults writes baltic-faults.adi instead: a short evening with one QSO of
+  each kind that the log check names before the log is sent.
 """
 import datetime
 import os
@@ -66,7 +69,41 @@ def record(fields):
     return " ".join(field(n, v) for n, v in fields if v is not None) + " <EOR>\n"
 
 
+# One fault each, in log order, with what the check should say of it:
+# (call, time, kHz, mode, sent, received)
+FAULTS = [
+    ("LY1AA", "2105", 3525, "CW", "001", "005"),   # good
+    ("ES1BB", "2110", 3526, "CW", "002", "5NN"),   # received: the report in cut numbers
+    ("YL2CC", "2115", 3527, "CW", "004", "010"),   # sent: 003 is missing
+    ("LY1AA", "2120", 3700, "SSB", "005", "003"),  # same station: 003 after 005 in CW
+    ("OH2DD", "2125", 3590, "CW", "006", None),    # not in the log: no received number
+    ("SM6EE", "2130", 3550, "SSB", "007", "020"),  # SSB in the CW part
+    ("DLABC", "2135", 3528, "CW", "008", "011"),   # call: no digit
+    ("OH2FF", "0215", 3530, "CW", "009", "030"),   # outside the period (next morning)
+]
+
+
+def write_faults(out_path):
+    """The log check's sample: the header's CATEGORY-MODE (CW by default) is
+    wrong too, as the log holds SSB QSOs."""
+    with open(out_path, "w", newline="\n") as f:
+        f.write("BALTIC contest sample log with one fault of each kind the log check names.\n")
+        f.write("Written by samples/make_sample.py --faults.\n")
+        f.write(field("ADIF_VER", "3.1.4") + " " + field("PROGRAMID", "make_sample.py") + " <EOH>\n\n")
+        for call, hhmm, khz, mode, sent, rcvd in FAULTS:
+            date = "20240519" if hhmm < "2100" else "20240518"
+            rst = "599" if mode == "CW" else "59"
+            f.write(record([("CALL", call), ("QSO_DATE", date), ("TIME_ON", hhmm + "00"),
+                            ("FREQ", "%.3f" % (khz / 1000.0)), ("MODE", mode), ("RST_SENT", rst),
+                            ("STX_STRING", sent), ("RST_RCVD", rst), ("SRX_STRING", rcvd), ("CONT", "EU"),
+                            ("STATION_CALLSIGN", OWN_CALL)]))
+
+
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] == "--faults":
+        here = os.path.dirname(os.path.abspath(__file__))
+        write_faults(sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "baltic-faults.adi"))
+        return
     rng = random.Random(SEED)
     out_path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                                  "baltic-sample.adi")

@@ -235,3 +235,58 @@ TEST_CASE("replay: the QSO time and the records that cannot become a QSO")
         CHECK(problem == b.problem);
     }
 }
+
+// samples/baltic-faults.adi (make_sample.py --faults): one QSO of each kind
+// the log check names, exported with the header as it opens (CATEGORY-MODE
+// CW, though two QSOs are SSB). Own station SM5XYZ, outside the Baltic states.
+TEST_CASE("replay: an export writes the log check beside the log and names it in the box")
+{
+    support::Scratch scratch("replay_check");
+    ReplayOptions options;
+    options.dll = support::ExeDir() + "BALTIC.dll";
+    options.cabrillo = true;
+    ReplayResult r = ReplayFile(BALTIC_SAMPLES "baltic-faults.adi", options);
+    REQUIRE_MESSAGE(r.ok, r.error);
+    CHECK(r.stored == 7);
+    CHECK(r.rejected == 1);
+    REQUIRE(r.exportMessages.size() == 1);
+    CHECK(r.exportMessages[0] == "File produced: SM5XYZ.cbr\n"
+                                 "Log check: 1 not in the log, 1 sent number, 1 received number, 1 same station "
+                                 "twice, 1 outside the period, 1 mode and frequency, 1 call, 1 header; see "
+                                 "SM5XYZ-check.txt");
+    // Most costly first. The best two hours: from LY1AA at 21:05 the six
+    // QSOs to DLABC at 21:35, four of them with Baltic stations (10 points).
+    CHECK(ReadBytes("SM5XYZ-check.txt") ==
+          "8 findings\r\n"
+          "Log check of SM5XYZ: 7 QSOs in the log, 1 refused\r\n"
+          "Contest period: 2024-05-18 2100 to 2024-05-19 0200 UTC (the night with the most QSOs)\r\n"
+          "\r\nNot in the log (1)\r\n"
+          "  2024-05-18 2125 OH2DD: refused: no received number; your partner loses this QSO too unless you "
+          "enter the number in the host\r\n"
+          "\r\nSent numbers (1)\r\n"
+          "  2024-05-18 2115 YL2CC: sent 004 after 002: 003 was never sent; if QSOs are missing from the log, "
+          "add them in the host\r\n"
+          "\r\nReceived numbers (1)\r\n"
+          "  2024-05-18 2110 ES1BB: received number \"5NN\" is the report (599 in cut numbers), not the serial "
+          "number; enter the number the station sent in the host\r\n"
+          "\r\nSame station in both modes (1)\r\n"
+          "  2024-05-18 2120 LY1AA: received 003 in SSB after 005 in CW at 2024-05-18 2105; a station's numbers "
+          "go up, so one of the two is wrong: check both in the host\r\n"
+          "\r\nOutside the contest period (1)\r\n"
+          "  2024-05-19 0215 OH2FF: outside the contest period 2024-05-18 2100 to 2024-05-19 0200 UTC, so it "
+          "does not count; if the time is wrong, correct it in the host\r\n"
+          "\r\nMode and frequency (1)\r\n"
+          "  2024-05-18 2130 SM6EE: SSB on 3550 kHz, outside the SSB part 3600-3750 kHz; correct the frequency "
+          "or the mode in the host\r\n"
+          "\r\nCalls (1)\r\n"
+          "  2024-05-18 2135 DLABC: call \"DLABC\" is not shaped like a call sign (no digit); correct it in the "
+          "host\r\n"
+          "\r\nHeader (1)\r\n"
+          "  CATEGORY-MODE is CW, but the log holds 5 CW and 2 SSB QSOs; choose MIXED\r\n"
+          "\r\nBest two hours\r\n"
+          "  2024-05-18 2105 to 2024-05-18 2305: 6 QSOs, 42 points\r\n");
+    // The log itself is as without the check: every stored QSO, none refused.
+    const std::string cbr = ReadBytes("SM5XYZ.cbr");
+    CHECK(cbr.find("CLAIMED-SCORE: 43\r\n") != std::string::npos);
+    CHECK(cbr.find("OH2DD") == std::string::npos);
+}

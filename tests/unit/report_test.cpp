@@ -609,7 +609,7 @@ TEST_CASE("export run: no rates, every stored QSO handed to the Cabrillo log, th
     REQUIRE(boxes.size() == 2);
     for (const support::SeenBox& box : boxes) {
         CHECK(box.caption == "Output");
-        CHECK(box.text == "File produced: SM5XYZ.cbr");
+        CHECK(box.text.substr(0, box.text.find('\n')) == "File produced: SM5XYZ.cbr");
     }
 
     // Duplicates, uncounted records and empty calls included, in store order,
