@@ -612,6 +612,7 @@ TEST_CASE("Cabrillo: cabrillo_sample.cbr, the log the independent reader checks"
 {
     const std::string sample = support::ExeDir() + "cabrillo_sample.cbr";
     support::RemoveFile(sample);
+    support::RemoveFile(support::ExeDir() + "cabrillo_sample_multi.cbr");
     support::Scratch dir("cabrillo_sample");
     fx::WriteHostVersion("2.18");
     support::WriteBytes(fx::kIniFile, "[Settings]\r\nOperators=YL2AA YL2BB\r\nName=Janis Berzins\r\n"
@@ -620,11 +621,13 @@ TEST_CASE("Cabrillo: cabrillo_sample.cbr, the log the independent reader checks"
                                       "SoapBox=Good night<CR><LF>73\r\n");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
-    HeaderAnswer answer;
-    answer.screenshot = Screenshot("sample");
-    answer.values = {{"CATEGORY-MODE", "MIXED"}, {"CATEGORY-TIME", "6-HOURS"}};
-    ExportAnswerer operatorAnswers(answer);
-    REQUIRE(host.ResetStats(ExportReset()) == 1);
+    // A MIXED export, then one where only MULTI-OP is chosen: the reader
+    // reads both, the second with the mode kept from the first.
+    std::vector<HeaderAnswer> rounds(2);
+    rounds[0].screenshot = Screenshot("sample");
+    rounds[0].values = {{"CATEGORY-MODE", "MIXED"}, {"CATEGORY-TIME", "6-HOURS"}};
+    rounds[1].values = {{"CATEGORY-OPERATOR", "MULTI-OP"}};
+    ExportAnswerer operatorAnswers(rounds);
     HostQso ssb = fx::Qso("ES1AA", 21, 31);
     ssb.mode = "SSB";
     ssb.freqHz = 3700000;
@@ -632,11 +635,17 @@ TEST_CASE("Cabrillo: cabrillo_sample.cbr, the log the independent reader checks"
     HostQso longCall = fx::Qso("LY1BB/MM/LONG", 21, 45);
     longCall.freqHz = 3528000;
     longCall.nrSent = "1234567";
-    for (const HostQso& q : {fx::Qso("LY1BB", 21, 30), ssb, longCall})
-        REQUIRE(host.AddData(q) == 1);
-    Report(host);
+    std::string files[2];
+    for (std::string& exported : files) {
+        REQUIRE(host.ResetStats(ExportReset()) == 1);
+        for (const HostQso& q : {fx::Qso("LY1BB", 21, 30), ssb, longCall})
+            REQUIRE(host.AddData(q) == 1);
+        Report(host);
+        exported = support::ReadBytes("YL2AA.cbr");
+    }
+    support::WriteBytes(support::ExeDir() + "cabrillo_sample_multi.cbr", files[1]);
 
-    const std::string file = support::ReadBytes("YL2AA.cbr");
+    const std::string& file = files[0];
     CHECK(file == std::string(kStart) +
                       "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M\r\nCATEGORY-MODE: MIXED\r\n"
                       "CATEGORY-TIME: 6-HOURS\r\nCLAIMED-SCORE: 3\r\nCLUB: LRAL\r\nCREATED-BY: Qorv 2.18\r\n"
