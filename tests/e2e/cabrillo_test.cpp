@@ -285,7 +285,7 @@ TEST_CASE("Cabrillo: every report rewrites the log, with a QSO added in between 
     CHECK(operatorAnswers.Outputs().size() == 2);
 }
 
-TEST_CASE("Cabrillo: a log that cannot be written is reported as not written, and the previous log stays")
+TEST_CASE("Cabrillo: a log or check file that cannot be written is named in the box, and the previous log stays")
 {
     support::Scratch dir("cabrillo_unwritable");
     PluginHost host(fx::DllPath());
@@ -294,26 +294,37 @@ TEST_CASE("Cabrillo: a log that cannot be written is reported as not written, an
     REQUIRE(host.ResetStats(ExportReset()) == 1);
     REQUIRE(host.AddData(fx::Qso()) == 1);
     // A folder holds the name of the new log written beside the old one,
-    // then the log's own name.
+    // then the log's own name, then the check file's.
     const std::string previous = "START-OF-LOG: 3.0\r\nthe last good log\r\nEND-OF-LOG:\r\n";
     support::WriteBytes("YL2AA.cbr", previous);
     const struct {
         const char* folder;
         bool previousStays;
-    } rows[] = {{"YL2AA.cbr.tmp", true}, {"YL2AA.cbr", false}};
+        const char* logLine;
+        const char* missing; // the box's last line, or none
+    } rows[] = {{"YL2AA.cbr.tmp", true, "File could not be written: YL2AA.cbr", nullptr},
+                {"YL2AA.cbr", false, "File could not be written: YL2AA.cbr", nullptr},
+                {"YL2AA-check.txt", false, "File produced: YL2AA.cbr", "Could not be written: YL2AA-check.txt"}};
     for (const auto& row : rows) {
         CAPTURE(row.folder);
         support::RemoveFile(row.folder);
         REQUIRE(CreateDirectoryA(row.folder, nullptr));
         Report(host);
         REQUIRE(!operatorAnswers.Outputs().empty());
-        CHECK(LogLine(operatorAnswers.Outputs().back().text) == "File could not be written: YL2AA.cbr");
+        const std::string box = operatorAnswers.Outputs().back().text;
+        CHECK(LogLine(box) == row.logLine);
+        const std::string last = box.substr(box.rfind('\n') + 1);
+        if (row.missing)
+            CHECK(last == row.missing);
+        else
+            CHECK(last.rfind("Log check: ", 0) == 0);
         CHECK((GetFileAttributesA(row.folder) & FILE_ATTRIBUTE_DIRECTORY) != 0);
         if (row.previousStays)
             CHECK(support::ReadBytes("YL2AA.cbr") == previous);
         RemoveDirectoryA(row.folder);
     }
-    CHECK(operatorAnswers.Outputs().size() == 2);
+    CHECK(support::ReadBytes("YL2AA.cbr").find("CLAIMED-SCORE: 1\r\n") != std::string::npos);
+    CHECK(operatorAnswers.Outputs().size() == 3);
 }
 
 namespace {
