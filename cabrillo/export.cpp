@@ -32,8 +32,7 @@ CCheckHeader CheckedHeader(const CCabrilloHeader& h)
     return c;
 }
 
-} // namespace
-
+// The log check and the evening's page beside the log; the box's line on them.
 CString CheckExportedLog(const CArray<CInfo>& log, int claimedScore)
 {
     (void)claimedScore;
@@ -56,6 +55,8 @@ CString CheckExportedLog(const CArray<CInfo>& log, int claimedScore)
     return line;
 }
 
+} // namespace
+
 void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore)
 {
     g_cabrilloHeader.m_qsoLines.RemoveAll();
@@ -65,7 +66,12 @@ void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore)
                                 r.m_rstSent, r.m_nrSent, r.m_rstRcvd, r.m_nrRcvd);
     }
     CString message = g_cabrilloHeader.WriteLog(claimedScore);
-    message += "\n" + CheckExportedLog(log, claimedScore);
+    // The check adds to the export and never stops it: the box is shown.
+    try {
+        message += "\n" + CheckExportedLog(log, claimedScore);
+    } catch (...) {
+        message += "\nLog check: not made (out of memory)";
+    }
     // The box pumps the host's messages while it is open: a report asked
     // for meanwhile is built anew but runs no second export.
     CHostModalScope modal;
