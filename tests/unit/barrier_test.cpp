@@ -44,7 +44,23 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// The library's nothrow allocations (std::stable_sort's buffer) pair with
+// the frees above: the same allocator, never the runtime's own.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return ::operator new(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
 void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, const std::nothrow_t&) noexcept
 {
     std::free(p);
 }
