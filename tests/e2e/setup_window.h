@@ -2,6 +2,7 @@
 // with its automation object, a reset that opens the Setup window, clicks
 // as the operator makes them, and what the screen shows.
 #pragma once
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,16 @@ using Macros = std::vector<std::string>;
 
 // A wait long enough here for the Setup thread to act, several times
 // longer where Wine runs under an emulator.
+// A crash anywhere ends the test program at once, saying where.
+inline LONG WINAPI CrashFilter(EXCEPTION_POINTERS* e)
+{
+    std::fprintf(stderr, "crash: exception %08lx at %p on thread %lu\n", e->ExceptionRecord->ExceptionCode,
+                 e->ExceptionRecord->ExceptionAddress, GetCurrentThreadId());
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 inline DWORD Scaled(DWORD ms)
 {
     static const DWORD factor = WineEmulator().empty() ? 1 : 6;

@@ -7,18 +7,10 @@
 #include <string>
 
 #include "e2e/engine_fixture.h"
+#include "e2e/setup_window.h"
 #include "host/answer.h"
 
 namespace {
-
-LONG WINAPI CrashFilter(EXCEPTION_POINTERS* e)
-{
-    std::fprintf(stderr, "crash: exception %08lx at %p\n", e->ExceptionRecord->ExceptionCode,
-                 e->ExceptionRecord->ExceptionAddress);
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
 
 // What the host's timer saw of the one dialog or box it waited for.
 struct Seen {

@@ -13,15 +13,6 @@
 
 namespace {
 
-LONG WINAPI CrashFilter(EXCEPTION_POINTERS* e)
-{
-    std::fprintf(stderr, "crash: exception %08lx at %p on thread %lu\n", e->ExceptionRecord->ExceptionCode,
-                 e->ExceptionRecord->ExceptionAddress, GetCurrentThreadId());
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
 bool ModuleLoaded()
 {
     return GetModuleHandleA("BALTIC.dll") != nullptr;

@@ -7,19 +7,6 @@
 
 #include "e2e/setup_window.h"
 
-namespace {
-
-LONG WINAPI CrashFilter(EXCEPTION_POINTERS* e)
-{
-    std::fprintf(stderr, "crash: exception %08lx at %p on thread %lu\n", e->ExceptionRecord->ExceptionCode,
-                 e->ExceptionRecord->ExceptionAddress, GetCurrentThreadId());
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
-} // namespace
-
 TEST_CASE("Unloading twice with the Setup window open: its buttons and Escape still work")
 {
     SetUnhandledExceptionFilter(CrashFilter);
