@@ -1,10 +1,10 @@
 # Makes the release zip (run by cmake -P from cmake/package.cmake).
 # In: SOURCE, VERSION, OUTPUT, STAGE (a scratch folder), PROGRAMS (the DLL and
-# hostsim.exe), GUIDE (docs/operator-guide.md and docs/images/*.png, as far
+# hostsim.exe), the sample log, GUIDE (docs/operator-guide.md and docs/images/*.png, as far
 # as they exist), STRIP (optional).
 cmake_minimum_required(VERSION 3.16)
 
-# The change log's newest entry must be this release.
+# The change log's newest release must be this one.
 file(STRINGS ${SOURCE}/CHANGELOG.md versions REGEX "^## \\[[0-9]")
 list(GET versions 0 newest)
 if(NOT newest MATCHES "^## \\[${VERSION}\\]")
@@ -25,8 +25,15 @@ foreach(program ${PROGRAMS})
   endif()
   list(APPEND files ${name})
 endforeach()
-foreach(doc CHANGELOG.md LICENSE)
-  file(COPY ${SOURCE}/${doc} DESTINATION ${STAGE})
+# The operator's change log lists what this release holds: changes made
+# since it, under "[Unreleased]", stay out.
+file(READ ${SOURCE}/CHANGELOG.md changelog)
+string(REGEX REPLACE "## \\[Unreleased\\][^\n]*\n(([^#]|#[^#]|##[^ ]|## [^[])*)" "" changelog "${changelog}")
+file(WRITE ${STAGE}/CHANGELOG.md "${changelog}")
+list(APPEND files CHANGELOG.md)
+foreach(doc LICENSE samples/baltic-sample.adi)
+  get_filename_component(dir ${doc} DIRECTORY)
+  file(COPY ${SOURCE}/${doc} DESTINATION ${STAGE}/${dir})
   list(APPEND files ${doc})
 endforeach()
 foreach(doc ${GUIDE})

@@ -1,7 +1,7 @@
 # The release: BALTIC-<version>-win32.zip in the build folder, made with every
 # build by cmake/make_package.cmake. It holds the plug-in, the replaying host
-# stand-in, the operator's guide with its images, the change log, the licence
-# and SHA256SUMS of them all.
+# stand-in, a sample log to replay, the operator's guide with its images, the
+# change log, the licence and SHA256SUMS of them all.
 set(BALTIC_PACKAGE ${CMAKE_BINARY_DIR}/BALTIC-${PROJECT_VERSION}-win32.zip)
 file(GLOB GUIDE_IMAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/images/*.png)
 set(GUIDE_FILES)
@@ -18,7 +18,7 @@ add_custom_command(OUTPUT ${BALTIC_PACKAGE}
     "-DGUIDE=${GUIDE_FILES}"
     -P ${CMAKE_SOURCE_DIR}/cmake/make_package.cmake
   DEPENDS BALTIC hostsim_release ${GUIDE_FILES} ${CMAKE_SOURCE_DIR}/cmake/make_package.cmake
-    ${CMAKE_SOURCE_DIR}/CHANGELOG.md ${CMAKE_SOURCE_DIR}/LICENSE
+    ${CMAKE_SOURCE_DIR}/CHANGELOG.md ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/samples/baltic-sample.adi
   COMMENT "Packing ${BALTIC_PACKAGE}"
   VERBATIM)
 add_custom_target(package_zip ALL DEPENDS ${BALTIC_PACKAGE})

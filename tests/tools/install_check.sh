@@ -18,9 +18,11 @@ mkdir -p "$work/unpacked" "$work/root/Plugins"
 (cd "$work/unpacked" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | sort) > "$work/files.txt"
 sed 's/^[0-9a-f]*  //' "$work/unpacked/SHA256SUMS" | sort > "$work/summed.txt"
 cmp -s "$work/files.txt" "$work/summed.txt" || bad "SHA256SUMS does not cover exactly the files of the zip"
-for f in BALTIC.dll hostsim.exe CHANGELOG.md LICENSE; do
+for f in BALTIC.dll hostsim.exe CHANGELOG.md LICENSE samples/baltic-sample.adi; do
   [ -f "$work/unpacked/$f" ] || bad "the zip has no $f"
 done
+# What the change log of a release lists is in that release.
+! grep -q '^## \[Unreleased\]' "$work/unpacked/CHANGELOG.md" || bad "the packaged CHANGELOG.md has an [Unreleased] section"
 
 # The version block says the version in the zip's name.
 version=$(basename "$zip" | sed -n 's/^BALTIC-\(.*\)-win32\.zip$/\1/p')
