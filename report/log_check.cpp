@@ -590,8 +590,10 @@ CLogCheck CheckLog(const CArray<CInfo>& log, const CArray<CBadQso>& bad, const C
     CheckReceivedNumbers(log, c);
     CheckSameStation(log, c);
     const long long start = CheckPeriod(log, c);
-    if (start != LLONG_MIN)
+    if (start != LLONG_MIN) {
         check.period = FormatSeconds(start) + " to " + FormatSeconds(start + 5 * 3600);
+        check.periodStart = start;
+    }
     CheckModeFrequency(log, c);
     CheckCalls(log, c);
     CheckHeader(log, header, station, c);
@@ -605,6 +607,11 @@ CLogCheck CheckLog(const CArray<CInfo>& log, const CArray<CBadQso>& bad, const C
     }
     check.twoHours = BestTwoHours(log, header, station);
     return check;
+}
+
+bool CheckSeconds(const COleDateTime& t, long long& seconds)
+{
+    return SecondsOf(t, seconds);
 }
 
 CString FormatCheckFile(const CLogCheck& check, const CString& call)

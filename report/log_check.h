@@ -43,6 +43,7 @@ struct CLogCheck {
     int counts[kFindingKinds] = {};
     CTwoHours twoHours;
     CString period; // the contest period found, e.g. "2019-05-04 2100 to 2019-05-05 0200"
+    long long periodStart = 0; // its 21:00 on CheckSeconds' scale; meaningful when period is not empty
     int storedQsos = 0, refusedQsos = 0;
     int Total() const { return static_cast<int>(findings.size()); }
 };
@@ -63,6 +64,11 @@ struct CCheckStation {
 // in their order (dupes are stored too and are read from the log).
 CLogCheck CheckLog(const CArray<CInfo>& log, const CArray<CBadQso>& bad, const CCheckHeader& header,
                    const CCheckStation& station);
+
+// A QSO's time in whole seconds on the linear scale the check measures the
+// period with, rounded as the logs print it; false for a null or invalid
+// status and for a day count that no date has.
+bool CheckSeconds(const COleDateTime& t, long long& seconds);
 
 // The text of CALL-check.txt: the verdict, every finding under its kind's
 // heading, and the best two hours; CR LF line ends.
