@@ -7,6 +7,7 @@
 #include "framework/platform.h"
 #include "framework/stdiofile.h"
 #include "report/log_check.h"
+#include "report/summary.h"
 
 namespace {
 
@@ -35,20 +36,32 @@ CCheckHeader CheckedHeader(const CCabrilloHeader& h)
 // The log check and the evening's page beside the log; the box's line on them.
 CString CheckExportedLog(const CArray<CInfo>& log, int claimedScore)
 {
-    (void)claimedScore;
     const CString base = CabrilloFileBase(g_cabrilloHeader.m_fileBase);
     CCheckStation station;
     station.ownCall = g_myCall;
     station.balticStation = g_balticStation;
     station.myContinent = g_myContinent;
-    const CLogCheck check = CheckLog(log, g_badQsos, CheckedHeader(g_cabrilloHeader), station);
+    const CCheckHeader header = CheckedHeader(g_cabrilloHeader);
+    const CLogCheck check = CheckLog(log, g_badQsos, header, station);
+
+    CSummaryStation page;
+    page.call = g_myCall;
+    page.contestDate = g_contestDate;
+    page.categoryOperator = header.categoryOperator;
+    page.categoryMode = header.categoryMode;
+    page.categoryTime = header.categoryTime;
+    page.claimedScore = claimedScore;
+    page.balticStation = g_balticStation;
+    page.myContinent = g_myContinent;
 
     // Beside the log, each a whole new file or none: a file that cannot be
     // written is named in the box, and the log stands as written.
-    const CString checkName = base + "-check.txt";
+    const CString checkName = base + "-check.txt", pageName = base + "-summary.html";
     CString missing;
     if (!ReplaceFileContent(checkName, FormatCheckFile(check, g_myCall)))
         missing += checkName;
+    if (!ReplaceFileContent(pageName, FormatSummaryPage(log, check, page)))
+        missing += (missing.IsEmpty() ? "" : ", ") + pageName;
     CString line = CheckBoxLine(check, checkName);
     if (!missing.IsEmpty())
         line += "\nCould not be written: " + missing;

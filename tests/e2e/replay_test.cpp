@@ -285,6 +285,14 @@ TEST_CASE("replay: an export writes the log check beside the log and names it in
           "  CATEGORY-MODE is CW, but the log holds 5 CW and 2 SSB QSOs; choose MIXED\r\n"
           "\r\nBest two hours\r\n"
           "  2024-05-18 2105 to 2024-05-18 2305: 6 QSOs, 42 points\r\n");
+    // The page beside them: the section the header names, the claimed
+    // score, the check as written, escaped; a copy for the page's own test.
+    const std::string page = ReadBytes("SM5XYZ-summary.html");
+    CHECK(page.rfind("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"", 0) == 0);
+    CHECK(page.find("<td>Single operator CW</td>") != std::string::npos);
+    CHECK(page.find("<b style=\"font-size:18px\">43</b> points") != std::string::npos);
+    CHECK(page.find("received number &quot;5NN&quot; is the report") != std::string::npos);
+    WriteBytes(support::ExeDir() + "summary_export.html", page);
     // The log itself is as without the check: every stored QSO, none refused.
     const std::string cbr = ReadBytes("SM5XYZ.cbr");
     CHECK(cbr.find("CLAIMED-SCORE: 43\r\n") != std::string::npos);
