@@ -497,8 +497,11 @@ void CheckHeader(const CArray<CInfo>& log, const CCheckHeader& h, const CCheckSt
 
     const CString mode = Trimmed(h.categoryMode);
     if (CheckListed("CATEGORY-MODE", mode, kModes, "CW, SSB or MIXED", true, out)) {
+        // Counted as the report counts CW and SSB: dupes not.
         int cw = 0, ssb = 0;
         for (int i = 0; i < log.GetSize(); ++i) {
+            if (log[i].m_notCounted)
+                continue;
             cw += IsCw(log[i].m_mode) ? 1 : 0;
             ssb += IsSsb(log[i].m_mode) ? 1 : 0;
         }

@@ -38,3 +38,16 @@ prev-qso setup_prev_qso_ly1bb
 prev-qso-russian setup_prev_qso_russian_1251
 cabrillo-header cabrillo_stored
 LIST
+
+
+# The summary page of the sample evening, as `hostsim check` writes it,
+# rendered by the page's own test script in headless chromium.
+page=$(mktemp -d)
+trap 'rm -rf "$page"' EXIT
+sample=$(winepath -w "$PWD/samples/baltic-sample.adi")
+(cd "$page" && mkdir Plugins && xvfb-run -a wine "$bin/hostsim.exe" check "$sample" >/dev/null) ||
+  die "hostsim check failed on the sample log"
+sh tests/tools/summary_page.sh "$page/SM5XYZ-summary.html" "$page/render" >/dev/null ||
+  die "the sample's summary page did not pass its check (see $page/render)"
+cp "$page/render/summary.png" docs/images/summary.png
+echo docs/images/summary.png

@@ -218,7 +218,9 @@ TEST_CASE("each kind of finding, with a log that has it and one that has not")
           "CATEGORY-POWER \"MEDIUM\" is not a Cabrillo value; choose HIGH, LOW or QRP",
           "CATEGORY-TIME is 6-HOURS, but this contest's only time section is 2-HOURS; choose 2-HOURS or leave it "
           "empty"}},
-        {"MIXED with CW only", kFindHeader, {Q("DL1AA", At(21, 0), "CW", 3520, "001", "1")}, {},
+        // A dupe counts in no mode, as in the report.
+        {"MIXED with CW only", kFindHeader,
+         {Q("DL1AA", At(21, 0), "CW", 3520, "001", "1"), Dupe(Q("DL2BB", At(21, 2), "SSB", 3700, "002", "1"))}, {},
          Header("MIXED"), {"CATEGORY-MODE is MIXED, but the log holds CW QSOs only; choose CW"}},
         // The contest's own two-hour section, values in another case, blanks around the call.
         {"a sound header", kFindHeader, {Q("DL1AA", At(21, 0), "CW", 3520, "001", "1")}, {},
