@@ -28,7 +28,7 @@ CCheckHeader CheckedHeader(const CCabrilloHeader& h)
     c.categoryOperator = HeaderValue(h, "CATEGORY-OPERATOR");
     c.categoryBand = HeaderValue(h, "CATEGORY-BAND");
     c.categoryMode = HeaderValue(h, "CATEGORY-MODE");
-    c.categoryPower = HeaderValue(h, "CATEGORY-POWER");
+    c.categoryPower = HeaderValue(h, "CATEGORY-POWER"); // no such field: empty
     c.categoryTime = HeaderValue(h, "CATEGORY-TIME");
     return c;
 }
