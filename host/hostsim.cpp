@@ -315,6 +315,8 @@ int ReplayCommand(int argc, char** argv, bool checkOnly)
     if (options.cabrillo) {
         if (!r.headerShown)
             std::fprintf(stderr, "hostsim: the Cabrillo header dialog did not open (is there a display?)\n");
+        for (const std::string& box : r.otherMessages)
+            PrintLines("the plug-in said: ", box);
         for (const std::string& box : r.exportMessages)
             PrintLines("Cabrillo export: ", box);
     }

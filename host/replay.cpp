@@ -299,9 +299,13 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
         // the report wait in them; gone before the plug-in is unloaded.
         std::unique_ptr<ExportAnswerer> answerer;
         if (options.cabrillo) {
-            HeaderAnswer answer;
+            // OK once; a dialog that stays open after it (the header could not
+            // be stored) is cancelled, which cancels the export, rather than
+            // answered for ever.
+            HeaderAnswer answer, cancel;
             answer.values = options.header;
-            answerer.reset(new ExportAnswerer(answer));
+            cancel.cancel = true;
+            answerer.reset(new ExportAnswerer(std::vector<HeaderAnswer>{answer, cancel}));
         }
 
         HostReset reset;
@@ -333,6 +337,7 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
             result.headerShown = !answerer->Headers().empty();
             for (const OutputSeen& o : answerer->Outputs())
                 result.exportMessages.push_back(o.text);
+            result.otherMessages = answerer->Others();
         }
     }
     host.Unload();

@@ -94,6 +94,7 @@ struct ReplayResult {
     std::vector<std::string> problems; // "FILE: record N: ..." for every record not replayed as written
     bool headerShown = false;                // the export's header dialog opened
     std::vector<std::string> exportMessages; // the texts of the "Output" boxes
+    std::vector<std::string> otherMessages;  // of the plug-in's other boxes during an export
     std::string folder;                      // where the plug-in worked (Path() of CWorkFolder)
     std::vector<std::string> written;        // the files it made or changed there
     std::vector<BustedCall> busted;          // with ReplayOptions::calls
