@@ -1,7 +1,8 @@
 # Makes the release zip (run by cmake -P from cmake/package.cmake).
 # In: SOURCE, VERSION, OUTPUT, STAGE (a scratch folder), PROGRAMS (the DLL and
-# hostsim.exe), the sample log, GUIDE (docs/operator-guide.md and docs/images/*.png, as far
-# as they exist), STRIP (optional).
+# hostsim.exe), the sample log, GUIDE (docs/operator-guide.md and
+# docs/images/*.png, as far as they exist), NOTES (texts made by the build,
+# for the zip's root: the country file's origin and licence), STRIP (optional).
 cmake_minimum_required(VERSION 3.16)
 
 # The change log's newest release must be this one.
@@ -23,6 +24,11 @@ foreach(program ${PROGRAMS})
       message(FATAL_ERROR "${STRIP} failed on ${name}")
     endif()
   endif()
+  list(APPEND files ${name})
+endforeach()
+foreach(note ${NOTES})
+  get_filename_component(name ${note} NAME)
+  file(COPY ${note} DESTINATION ${STAGE})
   list(APPEND files ${name})
 endforeach()
 # The operator's change log lists what this release holds: changes made

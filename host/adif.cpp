@@ -141,6 +141,22 @@ AdifLog ParseAdif(const std::string& text, const std::string& source)
 {
     AdifLog log;
     size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    if (text.find_first_not_of(" \t\r\n", pos) == npos) {
+        log.fault = source + ": the file is empty";
+        return log;
+    }
+    // Windows' "Unicode" text puts a zero byte beside every ASCII character.
+    const size_t zero = text.find('\0');
+    if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0 || zero != npos) {
+        log.fault = source + ": the file is UTF-16 or other 16-bit text" +
+                    (zero != npos ? " (a zero byte at byte " + std::to_string(zero + 1) + ")" : std::string()) +
+                    ", not ADIF's 8-bit text: export or save the log again as ADIF in ANSI or UTF-8";
+        return log;
+    }
+    if (FindNoCase(text, "<?XML", pos, pos + 64) == text.find_first_not_of(" \t\r\n", pos)) {
+        log.fault = source + ": the file is ADX (XML); hostsim reads ADIF's tagged text form (.adi)";
+        return log;
+    }
 
     // A file whose first character is not '<' starts with header text, which runs to <EOH>.
     bool freeHeader = false;
@@ -149,6 +165,7 @@ AdifLog ParseAdif(const std::string& text, const std::string& source)
         size_t eoh = FindNoCase(text, "<EOH>", first);
         if (eoh == npos) {
             log.problems.push_back(source + ": the header text has no <EOH>, no record read");
+            log.fault = source + ": not an ADIF log: text without <EOH> and no record";
             return log;
         }
         ReadHeaderFields(text.substr(first, eoh - first), log.header);
@@ -160,6 +177,12 @@ AdifLog ParseAdif(const std::string& text, const std::string& source)
     AdifRecord current;
     auto problem = [&](const std::string& what) {
         log.problems.push_back(source + ": record " + std::to_string(number) + ": " + what);
+    };
+
+    // The file ends inside a record: most likely it was cut short in copying.
+    auto cutShort = [&]() {
+        log.fault = source + ": the file ends inside record " + std::to_string(number) +
+                    ", so it seems cut short: nothing replayed";
     };
 
     // Drops the record being read; the next one starts after its <EOR>.
@@ -176,6 +199,8 @@ AdifLog ParseAdif(const std::string& text, const std::string& source)
         std::string error;
         if (!ReadTag(text, lt, tag, error)) {
             problem(error);
+            if (text.find('>', lt) == npos || tag.valueStart + tag.length > text.size())
+                cutShort();
             if (!skipRecord(lt + 1))
                 return log;
             continue;
@@ -203,8 +228,10 @@ AdifLog ParseAdif(const std::string& text, const std::string& source)
             current.fields[tag.name] = text.substr(tag.valueStart, tag.length);
         }
     }
-    if (!current.fields.empty())
+    if (!current.fields.empty()) {
         problem("no <EOR> before the end of the file, record left out");
+        cutShort();
+    }
     return log;
 }
 

@@ -22,6 +22,9 @@ struct AdifLog {
     // One line per problem: "SOURCE: record N: what is wrong" (or "SOURCE: ..."
     // for the file as a whole). Malformed records are left out of `records`.
     std::vector<std::string> problems;
+    // Set when the file as a whole cannot be replayed: empty, not ADIF text
+    // (another encoding, ADX), or cut short inside a record. "SOURCE: ...".
+    std::string fault;
 };
 
 // Reads ADIF text; `source` names it in the problem lines.

@@ -21,27 +21,46 @@
 #include <string>
 
 #include "host/answer.h"
+#include "host/cty.h"
 #include "host/fake_host_app.h"
 #include "host/host.h"
 #include "host/replay.h"
+#include "host/scp.h"
+#include "host/workdir.h"
 
 namespace {
 
-// BALTIC.dll beside this program, wherever it is started from; when there is
-// none, the one in the Plugins folder beside it, where the host keeps it.
-std::string DefaultDll()
+// The folder of this program, with a '\' at the end.
+std::string ProgramFolder()
 {
     char self[MAX_PATH] = {};
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path(self, n < MAX_PATH ? n : 0);
     size_t slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool Exists(const std::string& path)
+{
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// BALTIC.dll beside this program, wherever it is started from; when there is
+// none, the one in the Plugins folder beside it, where the host keeps it.
+// Empty, with the reason in `error`, when there is neither.
+std::string DefaultDll(std::string& error)
+{
+    const std::string folder = ProgramFolder();
     const std::string beside = folder + "BALTIC.dll";
     const std::string plugins = folder + "Plugins\\BALTIC.dll";
-    if (GetFileAttributesA(beside.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetFileAttributesA(plugins.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (Exists(beside))
+        return beside;
+    if (Exists(plugins))
         return plugins;
-    return beside;
+    error = "no BALTIC.dll beside hostsim (in " + folder + ") nor in " + folder +
+            "Plugins\\: put hostsim.exe beside BALTIC.dll, or give --dll PATH";
+    return std::string();
 }
 
 int ListExports(const std::string& dll)
@@ -78,7 +97,7 @@ void Usage()
     std::fprintf(stderr,
                  "usage: hostsim exports [DLL]\n"
                  "       hostsim replay FILE.adi [--call C] [--prefix P] [--continent C] [--date YYYY-MM-DD]\n"
-                 "                      [--html] [--dll PATH] [--host-version V]\n"
+                 "                      [--html] [--dll PATH] [--host-version V] [--cty FILE] [--scp FILE]\n"
                  "                      [--cabrillo] [--header TAG=VALUE]...\n"
                  "  --cabrillo  export reset: the header dialog is answered with OK, and the report\n"
                  "              writes CALL.cbr; --header types VALUE into the box of TAG first\n"
@@ -89,15 +108,23 @@ void Usage()
                  "  check       replays and exports the log with the Cabrillo header as stored (the\n"
                  "              dialog is answered for you, nothing typed): writes CALL.cbr, CALL-check.txt\n"
                  "              and CALL-summary.html and prints the log check\n"
-                 "  the plug-in is BALTIC.dll beside hostsim, else Plugins\\BALTIC.dll beside it\n"
+                 "  the plug-in is BALTIC.dll beside hostsim, else Plugins\\BALTIC.dll beside it; it works in\n"
+                 "  the current folder (its settings in Plugins\\BALTIC.ini there, made when missing), which\n"
+                 "  must not be the host's own (holding its Qorv2.ini)\n"
+                 "  --cty       the country file for records without PFX or CONT (else cty.dat beside\n"
+                 "              hostsim, else the built-in one); --call, --prefix and --continent\n"
+                 "              default to the own call's country too\n"
+                 "  --scp       a Super Check Partial list (else MASTER.SCP beside hostsim): worked calls\n"
+                 "              not in it but one character from a call in it are named\n"
 #ifndef HOSTSIM_NO_WINDOWS
                  "       hostsim windows [--seconds N] [--macros M] [--frequency HZ] [--call CALL] [--dll PATH]\n"
-                 "                       [--unload]\n"
+                 "                       [--date YYYY-MM-DD] [--unload]\n"
                  "  windows     a host of version 2.19 with its automation object: the reset opens the\n"
                  "              Setup window; the macros it sends are printed for N seconds (30), or\n"
                  "              until M of them have come, while the host reports HZ (3525000) and the\n"
                  "              call CALL being typed; then the program ends with the windows open, or\n"
-                 "              unloads the plug-in first\n"
+                 "              unloads the plug-in first; the contest date (the year in the titles)\n"
+                 "              is the date given, else today's (UTC)\n"
 #endif
                  );
 }
@@ -143,15 +170,48 @@ std::string CheckFileOf(const std::vector<std::string>& boxes)
     return std::string();
 }
 
+// "hostsim: LINE" for each line of the text, on stderr.
+void PrintLines(const std::string& prefix, const std::string& text)
+{
+    for (size_t from = 0; from <= text.size();) {
+        const size_t end = std::min(text.find('\n', from), text.size());
+        std::fprintf(stderr, "hostsim: %s%s\n", prefix.c_str(), text.substr(from, end - from).c_str());
+        from = end + 1;
+    }
+}
+
+// The calls that may be busted, as the check lists its findings; CR LF ends
+// each line. `source` names the list.
+std::string BustedText(const std::vector<BustedCall>& busted, const std::string& source)
+{
+    std::string text = "\r\nPossibly busted calls (" + std::to_string(busted.size()) + "): not in " + source +
+                       ", one character from a call that is\r\n";
+    for (const BustedCall& b : busted) {
+        // A short call is one character from many: the first five say enough.
+        const size_t shown = std::min<size_t>(b.hints.size(), 5);
+        std::string hints;
+        for (size_t i = 0; i < shown; ++i)
+            hints += (i == 0 ? "" : i + 1 == b.hints.size() ? " or " : ", ") + b.hints[i];
+        if (shown < b.hints.size())
+            hints += " or " + std::to_string(b.hints.size() - shown) + " more";
+        text += "  " + b.when + " " + b.call + ": " + hints + "? check the call in the host\r\n";
+    }
+    if (busted.empty())
+        text += "  none\r\n";
+    return text;
+}
+
 // Exit codes: 0 report printed (records that could not be replayed are listed
-// on stderr), 1 nothing replayed or, with --cabrillo, no log written, 2 bad
-// command line. checkOnly: the check command, which prints the log check
-// instead of the report.
+// on stderr), 1 the log cannot be replayed (missing, empty, cut short, not
+// ADIF) or, with --cabrillo, no log written, 2 hostsim cannot run here: a bad
+// command line, no plug-in or one of another version, a folder the plug-in
+// cannot write in, or the host's own version file. checkOnly: the check
+// command, which prints the log check instead of the report.
 int ReplayCommand(int argc, char** argv, bool checkOnly)
 {
     ReplayOptions options;
-    options.dll = DefaultDll();
-    std::string file;
+    std::string file, dllError, ctyPath, scpPath;
+    bool dllGiven = false;
     for (int i = 2; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&](std::string& into) {
@@ -174,9 +234,13 @@ int ReplayCommand(int argc, char** argv, bool checkOnly)
         else if (arg == "--date")
             ok = value(options.date);
         else if (arg == "--dll")
-            ok = value(options.dll);
+            ok = dllGiven = value(options.dll);
         else if (arg == "--host-version")
             ok = value(options.hostVersion);
+        else if (arg == "--cty")
+            ok = value(ctyPath);
+        else if (arg == "--scp")
+            ok = value(scpPath);
         else if (arg == "--cabrillo" && !checkOnly)
             options.cabrillo = true;
         else if (arg == "--header" && !checkOnly) {
@@ -199,40 +263,85 @@ int ReplayCommand(int argc, char** argv, bool checkOnly)
         return 2;
     }
     options.cabrillo = options.cabrillo || checkOnly;
+    if (!dllGiven) {
+        options.dll = DefaultDll(dllError);
+        if (options.dll.empty()) {
+            std::fprintf(stderr, "hostsim: %s\n", dllError.c_str());
+            return 2;
+        }
+    }
+
+    // A country file or a call list beside hostsim is used unless one is named.
+    const std::string folder = ProgramFolder();
+    CCountryFile countries;
+    std::string countrySource = "the built-in cty.dat of " + BuiltInCountryFile().Date();
+    if (ctyPath.empty() && Exists(folder + "cty.dat"))
+        ctyPath = folder + "cty.dat";
+    if (!ctyPath.empty()) {
+        std::string error;
+        if (!countries.ReadFile(ctyPath, error)) {
+            std::fprintf(stderr, "hostsim: the country file %s\n", error.c_str());
+            return 2;
+        }
+        options.countries = &countries;
+        countrySource = ctyPath + (countries.Date().empty() ? std::string() : " of " + countries.Date());
+    }
+    CCallList calls;
+    if (scpPath.empty() && Exists(folder + "MASTER.SCP"))
+        scpPath = folder + "MASTER.SCP";
+    if (!scpPath.empty()) {
+        std::string error;
+        if (!calls.ReadFile(scpPath, error)) {
+            std::fprintf(stderr, "hostsim: the call list %s\n", error.c_str());
+            return 2;
+        }
+        options.calls = &calls;
+    }
 
     ReplayResult r = ReplayFile(file, options);
     for (const std::string& p : r.problems)
         std::fprintf(stderr, "hostsim: %s\n", p.c_str());
     if (!r.ok) {
-        std::fprintf(stderr, "hostsim: %s\n", r.error.c_str());
-        return 1;
+        std::fprintf(stderr, "hostsim: %s\nhostsim: nothing replayed, no file written\n", r.error.c_str());
+        return r.status;
     }
     std::fprintf(stderr,
                  "hostsim: %s: %d QSOs handed over (%d stored, %d rejected), %d deleted; "
-                 "own station %s (%s, %s), contest date %s\n",
+                 "own station %s (%s, %s), contest date %s; country or continent of %d QSOs from %s, "
+                 "%d calls not found there\n",
                  file.c_str(), r.stored + r.rejected, r.stored, r.rejected, r.removed, r.ownCall.c_str(),
-                 r.ownPrefix.c_str(), options.continent.c_str(), r.contestDate.c_str());
+                 r.ownPrefix.c_str(), r.ownContinent.c_str(), r.contestDate.c_str(), r.lookedUp,
+                 countrySource.c_str(), r.countryUnknown);
     if (options.cabrillo) {
         if (!r.headerShown)
             std::fprintf(stderr, "hostsim: the Cabrillo header dialog did not open (is there a display?)\n");
+        for (const std::string& box : r.otherMessages)
+            PrintLines("the plug-in said: ", box);
         for (const std::string& box : r.exportMessages)
-            for (size_t from = 0; from <= box.size();) {
-                const size_t end = std::min(box.find('\n', from), box.size());
-                std::fprintf(stderr, "hostsim: Cabrillo export: %s\n", box.substr(from, end - from).c_str());
-                from = end + 1;
-            }
+            PrintLines("Cabrillo export: ", box);
     }
+    std::string written;
+    for (const std::string& w : r.written)
+        written += (written.empty() ? "" : ", ") + w;
+    std::fprintf(stderr, "hostsim: written in %s: %s\n", r.folder.c_str(), written.empty() ? "nothing" : written.c_str());
+
+    const std::string scpSource = scpPath + (calls.Release().empty() ? std::string() : " (release " + calls.Release() + ")");
+    const std::string busted = options.calls ? BustedText(r.busted, scpSource) : std::string();
+    if (!options.calls)
+        std::fprintf(stderr, "hostsim: no MASTER.SCP beside hostsim (in %s) and no --scp FILE: calls not checked "
+                             "against a Super Check Partial list\n",
+                     folder.c_str());
     const std::string check = options.cabrillo ? CheckFileOf(r.exportMessages) : std::string();
     if (options.cabrillo && !checkOnly)
         std::fwrite(check.data(), 1, check.size(), stderr);
+    if (!checkOnly)
+        std::fwrite(busted.data(), 1, busted.size(), stderr);
     std::fflush(stderr);
     // The report and the check end their lines with CR LF: their bytes as they are.
-    const std::string& out = checkOnly ? check : r.report;
+    const std::string out = checkOnly ? check + (check.empty() ? std::string() : busted) : r.report + "\r\n";
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
     std::fwrite(out.data(), 1, out.size(), stdout);
-    if (!checkOnly)
-        std::fputs("\r\n", stdout);
     if (checkOnly && check.empty())
         return 1;
     // An export that wrote no file fails the run.
@@ -250,7 +359,7 @@ int WindowsCommand(int argc, char** argv)
     int seconds = 30;
     size_t wanted = 0; // macros to wait for; none: wait the seconds out
     double frequency = 3525000.0;
-    std::string call, dll = DefaultDll();
+    std::string call, dll, dllError, date;
     bool unload = false;
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
@@ -265,12 +374,34 @@ int WindowsCommand(int argc, char** argv)
             call = argv[++i];
         else if (a == "--dll" && more)
             dll = argv[++i];
+        else if (a == "--date" && more)
+            date = argv[++i];
         else if (a == "--unload")
             unload = true;
         else {
             Usage();
             return 2;
         }
+    }
+    // The windows' titles carry the contest's year: the day given, else today (UTC).
+    int year = 0, month = 0, day = 0;
+    if (date.empty()) {
+        SYSTEMTIME now;
+        GetSystemTime(&now);
+        year = now.wYear, month = now.wMonth, day = now.wDay;
+    } else if (!ParseContestDate(date, year, month, day)) {
+        std::fprintf(stderr, "hostsim: --date takes a date YYYY-MM-DD, not %s\n", date.c_str());
+        return 2;
+    }
+    if (dll.empty() && (dll = DefaultDll(dllError)).empty()) {
+        std::fprintf(stderr, "hostsim: %s\n", dllError.c_str());
+        return 2;
+    }
+    std::string error;
+    CWorkFolder folder;
+    if (!CheckPluginDll(dll, error) || !folder.Prepare("2.19", error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return 2;
     }
     FakeHostApp app;
     if (!app.Running()) {
@@ -279,21 +410,20 @@ int WindowsCommand(int argc, char** argv)
     }
     app.SetFrequency(frequency);
     app.SetFieldText(call);
-    CreateDirectoryA("Plugins", nullptr);
     WritePrivateProfileStringA("Settings", "Start", "0", "Plugins\\BALTIC.ini");
-    FILE* version = std::fopen("Qorv2.ini", "wb");
-    if (version) {
-        std::fputs("[Main]\r\nQorv=2.19\r\n", version);
-        std::fclose(version);
-    }
     PluginHost host(dll);
     if (!host.Loaded()) {
         std::fprintf(stderr, "hostsim: %s\n", host.Error().c_str());
-        return 1;
+        return 2;
+    }
+    if (!folder.WriteVersionFile(error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return 2;
     }
     HostReset r;
-    r.first = r.second = MakeHostDate(2019, 5, 4);
+    r.first = r.second = MakeHostDate(year, month, day);
     host.ResetStats(r);
+    folder.RemoveVersionFile();
     size_t shown = 0;
     for (int i = 0; i < seconds * 10 && (wanted == 0 || shown < wanted); ++i) {
         FakeHostApp::PumpFor(100);
@@ -317,8 +447,14 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string command = argv[1];
-    if (command == "exports")
-        return ListExports(argc > 2 ? argv[2] : DefaultDll());
+    if (command == "exports") {
+        std::string error, dll = argc > 2 ? argv[2] : DefaultDll(error);
+        if (dll.empty()) {
+            std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+            return 2;
+        }
+        return ListExports(dll);
+    }
     if (command == "replay" || command == "check")
         return ReplayCommand(argc, argv, command == "check");
 #ifndef HOSTSIM_NO_WINDOWS

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <set>
 
 #include "host/answer.h"
+#include "host/workdir.h"
 
 const char* const kAdifDeleteField = "APP_HOSTSIM_DELETE";
 const char* const kDefaultCall = "YL2XYZ";
@@ -102,14 +104,12 @@ std::string FirstOf(const AdifRecord& r, const char* a, const char* b)
     return r.Has(a) ? r.Get(a) : r.Get(b);
 }
 
-// The host version file: the reset reads the line holding "Qorv=".
-void WriteHostVersionFile(const std::string& version)
-{
-    std::ofstream out("Qorv2.ini");
-    out << "Qorv=" << version << "\n";
-}
-
 } // namespace
+
+bool ParseContestDate(const std::string& text, int& year, int& month, int& day)
+{
+    return ParseDate(text, true, year, month, day);
+}
 
 HostQso ReplayQso::ToHost(const std::string& defaultOwnCall) const
 {
@@ -154,7 +154,7 @@ std::string BandOfFrequency(unsigned int hz)
     return std::string();
 }
 
-bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem)
+bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem, const CCountryFile* countries)
 {
     q = ReplayQso();
     q.record = r.number;
@@ -183,6 +183,8 @@ bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem)
         return false;
     }
     q.time = MakeHostDate(q.year, q.month, q.day, h, m, s);
+    q.hour = h;
+    q.minute = m;
     std::string freq = r.Get("FREQ");
     if (!freq.empty() && !ParseMegahertz(freq, q.freqHz)) {
         problem = "FREQ \"" + freq + "\" is not a frequency in MHz";
@@ -195,8 +197,18 @@ bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem)
     q.rstRcvd = r.Get("RST_RCVD");
     q.nrSent = FirstOf(r, "STX_STRING", "STX");
     q.nrRcvd = FirstOf(r, "SRX_STRING", "SRX");
-    q.country = PrefixOfCall(FirstOf(r, "PFX", "CALL"));
+    const std::string pfx = r.Get("PFX");
+    q.country = PrefixOfCall(pfx.empty() ? q.call : pfx);
     q.continent = r.Get("CONT");
+    if (countries && (pfx.empty() || q.continent.empty())) {
+        q.lookedUp = true;
+        const CountryMatch found = countries->Find(q.call);
+        q.countryUnknown = found.entity == nullptr;
+        if (found.entity && pfx.empty())
+            q.country = found.entity->prefix;
+        if (found.entity && q.continent.empty())
+            q.continent = found.continent;
+    }
     q.remove = AdifUpper(r.Get(kAdifDeleteField)) == "Y";
     return true;
 }
@@ -205,16 +217,39 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
 {
     ReplayResult result;
     result.problems = log.problems;
+    if (!log.fault.empty()) {
+        result.error = log.fault;
+        return result;
+    }
+    std::string ctyError;
+    const CCountryFile& countries = options.countries ? *options.countries : BuiltInCountryFile(&ctyError);
+    if (!ctyError.empty()) {
+        result.error = "the built-in country file cannot be read: " + ctyError;
+        result.status = 2;
+        return result;
+    }
 
     std::vector<ReplayQso> qsos;
     for (const AdifRecord& r : log.records) {
         ReplayQso q;
         std::string problem;
-        if (QsoFromAdif(r, q, problem))
-            qsos.push_back(q);
-        else
+        if (!QsoFromAdif(r, q, problem, &countries)) {
             result.problems.push_back(source + ": record " + std::to_string(r.number) + ": " + problem +
                                       ", record left out");
+            continue;
+        }
+        result.lookedUp += q.lookedUp && !q.countryUnknown ? 1 : 0;
+        if (q.countryUnknown) {
+            ++result.countryUnknown;
+            result.problems.push_back(source + ": record " + std::to_string(r.number) + ": " + q.call +
+                                      ": no country in the country file; handed over with country \"" + q.country +
+                                      "\" and continent \"" + q.continent + "\" (give PFX and CONT in the record)");
+        }
+        qsos.push_back(q);
+    }
+    if (qsos.empty()) {
+        result.error = source + ": no QSO in the file can be replayed: nothing replayed";
+        return result;
     }
 
     result.ownCall = options.call;
@@ -222,73 +257,114 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
         result.ownCall = qsos[i].ownCall;
     if (result.ownCall.empty())
         result.ownCall = kDefaultCall;
-    result.ownPrefix = options.prefix.empty() ? PrefixOfCall(result.ownCall) : options.prefix;
+    const CountryMatch own = countries.Find(result.ownCall);
+    result.ownPrefix = !options.prefix.empty() ? options.prefix : own.entity ? own.entity->prefix : PrefixOfCall(result.ownCall);
+    result.ownContinent = !options.continent.empty() ? options.continent : own.entity ? own.continent : "EU";
 
     int y = 0, m = 0, d = 0;
     if (!options.date.empty()) {
         if (!ParseDate(options.date, true, y, m, d)) {
             result.error = "the contest date \"" + options.date + "\" is not a date (YYYY-MM-DD)";
+            result.status = 2;
             return result;
         }
-    } else if (!qsos.empty()) {
-        y = qsos.front().year, m = qsos.front().month, d = qsos.front().day;
     } else {
-        result.error = source + ": no QSO to take the contest date from (give --date)";
-        return result;
+        y = qsos.front().year, m = qsos.front().month, d = qsos.front().day;
     }
     char dateText[16];
     std::snprintf(dateText, sizeof dateText, "%04d-%02d-%02d", y, m, d);
     result.contestDate = dateText;
 
-    if (!options.hostVersion.empty())
-        WriteHostVersionFile(options.hostVersion);
-
+    // Nothing is written before the plug-in and the folder are known to be fit.
+    result.status = 2;
+    if (!CheckPluginDll(options.dll, result.error))
+        return result;
     PluginHost host(options.dll);
     if (!host.Loaded()) {
         result.error = host.Error();
         return result;
     }
+    CWorkFolder folder;
+    if (!folder.Prepare(options.hostVersion, result.error))
+        return result;
+    result.folder = folder.Path();
+    if (!options.hostVersion.empty() && !folder.WriteVersionFile(result.error))
+        return result;
+    result.status = 1;
     if (options.html)
         host.SetVersion(options.hostVersion.c_str());
 
-    // Answers the export's dialogs from another thread while the reset and
-    // the report wait in them; gone before the plug-in is unloaded.
-    std::unique_ptr<ExportAnswerer> answerer;
-    if (options.cabrillo) {
-        HeaderAnswer answer;
-        answer.values = options.header;
-        answerer.reset(new ExportAnswerer(answer));
-    }
+    {
+        // Answers the export's dialogs from another thread while the reset and
+        // the report wait in them; gone before the plug-in is unloaded.
+        std::unique_ptr<ExportAnswerer> answerer;
+        if (options.cabrillo) {
+            // OK once; a dialog that stays open after it (the header could not
+            // be stored) is cancelled, which cancels the export, rather than
+            // answered for ever.
+            HeaderAnswer answer, cancel;
+            answer.values = options.header;
+            cancel.cancel = true;
+            answerer.reset(new ExportAnswerer(std::vector<HeaderAnswer>{answer, cancel}));
+        }
 
-    HostReset reset;
-    reset.hostFolder = ".\\";
-    reset.cabrillo = options.cabrillo ? 1 : 0;
-    reset.myCall = result.ownCall.c_str();
-    reset.first = reset.second = MakeHostDate(y, m, d);
-    reset.myCountry = result.ownPrefix.c_str();
-    reset.myContinent = options.continent.c_str();
-    host.ResetStats(reset);
+        HostReset reset;
+        reset.hostFolder = ".\\";
+        reset.cabrillo = options.cabrillo ? 1 : 0;
+        reset.myCall = result.ownCall.c_str();
+        reset.first = reset.second = MakeHostDate(y, m, d);
+        reset.myCountry = result.ownPrefix.c_str();
+        reset.myContinent = result.ownContinent.c_str();
+        host.ResetStats(reset);
+        // The reset alone reads the version file.
+        folder.RemoveVersionFile();
 
-    for (const ReplayQso& q : qsos) {
-        if (q.remove) {
-            host.RemoveData(q.ToHost(result.ownCall));
-            ++result.removed;
-        } else if (host.AddData(q.ToHost(result.ownCall)) == 1) {
-            ++result.stored;
-        } else {
-            ++result.rejected;
+        for (const ReplayQso& q : qsos) {
+            if (q.remove) {
+                host.RemoveData(q.ToHost(result.ownCall));
+                ++result.removed;
+            } else if (host.AddData(q.ToHost(result.ownCall)) == 1) {
+                ++result.stored;
+            } else {
+                ++result.rejected;
+            }
+        }
+
+        int status = 0;
+        const char* text = host.GetResult(&status);
+        result.report = text ? text : "";
+        if (answerer) {
+            result.headerShown = !answerer->Headers().empty();
+            for (const OutputSeen& o : answerer->Outputs())
+                result.exportMessages.push_back(o.text);
+            result.otherMessages = answerer->Others();
         }
     }
+    host.Unload();
+    result.written = folder.Written();
 
-    int status = 0;
-    const char* text = host.GetResult(&status);
-    result.report = text ? text : "";
-    if (answerer) {
-        result.headerShown = !answerer->Headers().empty();
-        for (const OutputSeen& o : answerer->Outputs())
-            result.exportMessages.push_back(o.text);
+    if (options.calls) {
+        std::set<std::string> checked;
+        for (const ReplayQso& q : qsos) {
+            if (q.remove)
+                continue;
+            if (!checked.insert(q.call).second)
+                continue;
+            std::vector<std::string> hints = options.calls->Hints(q.call);
+            if (hints.empty())
+                continue;
+            BustedCall b;
+            b.record = q.record;
+            char when[32];
+            std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d%02d", q.year, q.month, q.day, q.hour, q.minute);
+            b.when = when;
+            b.call = q.call;
+            b.hints = hints;
+            result.busted.push_back(b);
+        }
     }
     result.ok = true;
+    result.status = 0;
     return result;
 }
 

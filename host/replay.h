@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "host/adif.h"
+#include "host/cty.h"
 #include "host/host.h"
+#include "host/scp.h"
 
 // The application-defined ADIF field that marks a record as a deletion: the
 // host deletes the QSO that the record repeats (RemoveData0 with the same data).
@@ -19,10 +21,12 @@ struct ReplayQso {
     bool remove = false;
     std::string ownCall; // STATION_CALLSIGN, else OPERATOR; may be empty
     std::string call;
-    int year = 0, month = 0, day = 0;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
     HostDate time;
     unsigned int freqHz = 0;
     std::string mode, rstSent, rstRcvd, nrSent, nrRcvd, country, continent, band;
+    bool lookedUp = false;       // the record lacked PFX or CONT, and the country file was asked
+    bool countryUnknown = false; // ... and knows no country for the call
 
     // The parameter block for AddData/RemoveData; valid while this object lives.
     // `defaultOwnCall` stands in for an empty own call.
@@ -35,12 +39,18 @@ struct ReplayQso {
 //   band:    BAND in lower case ("80M" -> "80m"), else the band of FREQ
 //   freqHz:  FREQ (MHz, decimal point) in Hz; 0 without FREQ
 //   numbers: STX_STRING, else STX (sent); SRX_STRING, else SRX (received)
-//   country: PFX, else the call, cut before its first digit after the first character
-bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem);
+//   country: PFX, cut before its first digit after the first character; else
+//            the primary prefix of the call's country in `countries`
+//            ("LY", "UA9"), else the call cut the same way
+//   continent: CONT, else the call's continent in `countries`, else empty
+bool QsoFromAdif(const AdifRecord& r, ReplayQso& q, std::string& problem, const CCountryFile* countries = nullptr);
 
 // The country prefix taken from a call or a WPX prefix: the characters before
 // the first digit that follows the first character ("LY2AB" -> "LY", "9A1A" -> "9A").
 std::string PrefixOfCall(const std::string& call);
+
+// A date of the command line, "YYYY-MM-DD"; false when it is none.
+bool ParseContestDate(const std::string& text, int& year, int& month, int& day);
 
 // The amateur band of a frequency in Hz ("80m"), empty outside the bands.
 std::string BandOfFrequency(unsigned int hz);
@@ -48,8 +58,10 @@ std::string BandOfFrequency(unsigned int hz);
 struct ReplayOptions {
     std::string dll = "BALTIC.dll";
     std::string call;              // own call; empty: the log's first own call, else kDefaultCall
-    std::string prefix;            // own country prefix; empty: PrefixOfCall(own call)
-    std::string continent = "EU";  // own continent
+    std::string prefix;            // own country prefix; empty: that of the own call's country, else PrefixOfCall
+    std::string continent;         // own continent; empty: that of the own call's country, else EU
+    const CCountryFile* countries = nullptr; // nullptr: the built-in country file
+    const CCallList* calls = nullptr;        // a Super Check Partial list, for possibly busted calls
     std::string date;              // contest date YYYY-MM-DD; empty: the first QSO's date
     bool html = false;             // setVersion before the reset, for the HTML report
     std::string hostVersion = "2.18"; // written to Qorv2.ini; empty: the file is left alone
@@ -62,19 +74,37 @@ struct ReplayOptions {
 
 extern const char* const kDefaultCall; // "YL2XYZ"
 
-struct ReplayResult {
-    bool ok = false;    // the plug-in was loaded and the report fetched
-    std::string error;  // why not, when !ok
-    std::string report; // GetResult0's text
-    std::string ownCall, ownPrefix, contestDate; // what the reset was given
-    int stored = 0, rejected = 0, removed = 0; // AddData0 answered 1, answered 0; RemoveData0 calls
-    std::vector<std::string> problems; // "FILE: record N: ..." for every record not replayed
-    bool headerShown = false;                // the export's header dialog opened
-    std::vector<std::string> exportMessages; // the texts of the "Output" boxes
+// A worked call that is not in the Super Check Partial list, one character
+// from calls that are.
+struct BustedCall {
+    int record = 0;   // of its first QSO
+    std::string when; // "2024-05-18 2110", that QSO's time
+    std::string call;
+    std::vector<std::string> hints;
 };
 
-// Replays `log` (read from `source`) in the current directory: Qorv2.ini,
-// the bad-QSO file and Plugins\BALTIC.ini (when Plugins exists) are written there.
+struct ReplayResult {
+    bool ok = false;    // the plug-in was loaded and the report fetched
+    int status = 1;     // when !ok: 1 the log cannot be replayed, 2 hostsim cannot run here
+    std::string error;  // why not, when !ok
+    std::string report; // GetResult0's text
+    std::string ownCall, ownPrefix, ownContinent, contestDate; // what the reset was given
+    int stored = 0, rejected = 0, removed = 0; // AddData0 answered 1, answered 0; RemoveData0 calls
+    int lookedUp = 0, countryUnknown = 0;      // QSOs whose country the country file gave, or could not give
+    std::vector<std::string> problems; // "FILE: record N: ..." for every record not replayed as written
+    bool headerShown = false;                // the export's header dialog opened
+    std::vector<std::string> exportMessages; // the texts of the "Output" boxes
+    std::vector<std::string> otherMessages;  // of the plug-in's other boxes during an export
+    std::string folder;                      // where the plug-in worked (Path() of CWorkFolder)
+    std::vector<std::string> written;        // the files it made or changed there
+    std::vector<BustedCall> busted;          // with ReplayOptions::calls
+};
+
+// Replays `log` (read from `source`) in the current directory, which must
+// let the plug-in write (Plugins is made when missing): the bad-QSO file,
+// Plugins\BALTIC.ini and an export's files are written there, and Qorv2.ini
+// for the reset only (see host/workdir.h). Nothing is written when the log,
+// the plug-in or the folder is found wanting.
 ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayOptions& options);
 
 // Reads the file and replays it. A file that cannot be read is an error.

@@ -3,8 +3,8 @@
 # through BALTIC.dll and print the contest report. Arguments, when given, go to
 # hostsim instead (e.g. `replay my.adi --html`, `exports`); relative paths of
 # existing files are taken from the folder this script was started in.
-# hostsim runs in build/run/, the host's working folder: the bad-QSO file,
-# Qorv2.ini and Plugins/BALTIC.ini are written there.
+# hostsim runs in build/run/, the host's working folder: the bad-QSO file and
+# Plugins/BALTIC.ini are written there, and Qorv2.ini for the reset.
 set -Eeuo pipefail
 caller="$PWD"
 cd "$(dirname "$0")/.."
@@ -47,6 +47,9 @@ else
 fi
 mkdir -p build/run/Plugins
 cd build/run
+# An earlier hostsim left its version file here, which the current one
+# would take for the host's own.
+[ "$(cat Qorv2.ini 2>/dev/null)" = "$(printf 'Qorv=2.18\r')" ] && rm -f Qorv2.ini
 # Wait for Wine's own processes inside the virtual display, so none of them
 # complains when the display goes away.
 rc=0
@@ -54,5 +57,5 @@ xvfb-run -a sh -c 'wine ../bin/hostsim.exe "$@"; rc=$?; wineserver -w; exit $rc'
 case $rc in
   0) ;;
   126 | 127) die "Wine could not start hostsim.exe (status $rc); run 'bash scripts/setup.sh' and follow its message" ;;
-  *) die "hostsim ended with status $rc (1: nothing replayed, 2: bad command line; its messages are above)" ;;
+  *) die "hostsim ended with status $rc (1: the log cannot be replayed, or no Cabrillo log written; 2: hostsim cannot run here, or a bad command line; its messages are above)" ;;
 esac

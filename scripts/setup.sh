@@ -63,6 +63,8 @@ have_cmd npm || need+=(npm)
 have_pkg imagemagick || need+=(imagemagick)
 # The validator of the summary page the export writes.
 have_cmd tidy || need+=(tidy)
+# The country file (cty.dat) that the build puts into hostsim.
+[ -f /usr/share/hamradio-files/cty.dat ] || need+=(hamradio-files)
 install_pkgs "${need[@]}"
 
 # The independent Cabrillo reader the tests check the exported log with, at

@@ -2,10 +2,19 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "baltic_version.h"
 #include "host/replay.h"
 #include "support/files.h"
+#include "support/read_only.h"
 
 using support::ReadBytes;
 using support::WriteBytes;
@@ -132,11 +141,6 @@ TEST_CASE("replay: what cannot be replayed at all is an error")
     ReplayResult missing = ReplayFile("no-such-log.adi", options);
     CHECK_FALSE(missing.ok);
     CHECK(missing.error == "no-such-log.adi: cannot open the file");
-
-    WriteBytes("empty.adi", "<ADIF_VER:5>3.1.4 <EOH>\n");
-    ReplayResult empty = ReplayFile("empty.adi", options);
-    CHECK_FALSE(empty.ok);
-    CHECK(empty.error == "empty.adi: no QSO to take the contest date from (give --date)");
 
     WriteBytes("log.adi", kLog);
     options.date = "2024-02-30";
@@ -297,4 +301,227 @@ TEST_CASE("replay: an export writes the log check beside the log and names it in
     const std::string cbr = ReadBytes("SM5XYZ.cbr");
     CHECK(cbr.find("CLAIMED-SCORE: 43\r\n") != std::string::npos);
     CHECK(cbr.find("OH2DD") == std::string::npos);
+}
+
+namespace {
+
+// Every file and folder below the current one, by name, with its bytes.
+std::map<std::string, std::string> FolderContents()
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(fs::current_path()))
+        files[fs::relative(e.path()).string()] = e.is_directory() ? "<folder>" : ReadBytes(e.path().string());
+    return files;
+}
+
+std::string CurrentFolder()
+{
+    char path[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, path);
+    return std::string(path) + "\\";
+}
+
+std::string Utf16(const std::string& ascii)
+{
+    std::string wide = "\xFF\xFE";
+    for (char c : ascii)
+        wide += std::string(1, c) + '\0';
+    return wide;
+}
+
+} // namespace
+
+// The operator's files in the folder hostsim runs in stay as they were:
+// whatever hostsim refuses, it refuses before it writes anything.
+TEST_CASE("replay: hostsim writes only where it may, never over the host's files, and refuses bad input unwritten")
+{
+    enum Setup { kNothing, kHostVersionFile, kOwnVersionFile, kReadOnlyFolder, kReadOnlyPlugins, kPluginsIsFile,
+                 kReadOnlySettings, kNoPlugins, kNoDll, kOtherDll };
+    struct Row {
+        std::string name;
+        Setup setup;
+        std::string adif;
+        int status;
+        std::string error; // "@" stands for the folder's name, "*" for the system's words
+    };
+    const std::string retry = "; start hostsim in a folder of its own that you can write to";
+    const std::string log = kLog;
+    const std::string truncated = log.substr(0, log.find("<CALL:5>LY2AB <QSO_DATE:8>20240518 <TIME_ON:4>2110") + 40);
+    const Row rows[] = {
+        {"the host's version file", kHostVersionFile, log, 2,
+         "@Qorv2.ini is there and hostsim did not write it: it is the host's version file, which hostsim leaves "
+         "alone (this is the host's own folder)" + retry},
+        {"a read-only folder", kReadOnlyFolder, log, 2,
+         "cannot write in @ (*): the plug-in writes the bad-QSO file, the Cabrillo log and Plugins\\BALTIC.ini there" +
+             retry},
+        {"a read-only Plugins folder", kReadOnlyPlugins, log, 2,
+         "cannot write in @Plugins\\ (*): the plug-in keeps its settings there, and the Cabrillo header would be lost" +
+             retry},
+        {"Plugins is a file", kPluginsIsFile, log, 2,
+         "@Plugins is a file, not a folder: the plug-in keeps its settings in @Plugins\\BALTIC.ini" + retry},
+        {"a read-only settings file", kReadOnlySettings, log, 2,
+         "the plug-in's settings file @Plugins\\BALTIC.ini cannot be written (it is read-only), and the Cabrillo "
+         "header would be lost; make it writable, or close the program that holds it"},
+        {"no plug-in", kNoDll, log, 2, "no plug-in at @no-such\\BALTIC.dll"},
+        {"a plug-in of another version", kOtherDll, log, 2,
+         "@other\\BALTIC.dll is version *, this hostsim is " BALTIC_VERSION_TEXT
+         ": use the BALTIC.dll and hostsim.exe of one release"},
+        {"an empty file", kNothing, "", 1, "log.adi: the file is empty"},
+        {"a header and no QSO", kNothing, "<ADIF_VER:5>3.1.4 <EOH>\n", 1,
+         "log.adi: no QSO in the file can be replayed: nothing replayed"},
+        {"a file cut short", kNothing, truncated, 1,
+         "log.adi: the file ends inside record 3, so it seems cut short: nothing replayed"},
+        {"not ADIF", kNothing, "QSO:  3525 CW 2024-05-18 2100 SM5XYZ 599 001 LY2AB 599 012\r\n", 1,
+         "log.adi: not an ADIF log: text without <EOH> and no record"},
+        {"UTF-16", kNothing, Utf16("<CALL:5>LY2AB <QSO_DATE:8>20240518 <EOR>"), 1,
+         "log.adi: the file is UTF-16 or other 16-bit text (a zero byte at byte 4), not ADIF's 8-bit text: export "
+         "or save the log again as ADIF in ANSI or UTF-8"},
+        // What hostsim runs with: its own version file, left by a run that
+        // ended inside the reset, and no Plugins folder yet.
+        {"hostsim's own version file", kOwnVersionFile, log, 0, ""},
+        {"no Plugins folder", kNoPlugins, log, 0, ""},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.name);
+        support::Scratch scratch("replay_safety", row.setup != kNoPlugins);
+        const std::string folder = CurrentFolder();
+        WriteBytes("log.adi", row.adif);
+        WriteBytes("notes.txt", "the operator's own\r\n");
+        WriteBytes("SM5XYZ.cbr", "START-OF-LOG: 3.0\r\nan earlier log\r\n");
+        if (row.setup != kNoPlugins && row.setup != kPluginsIsFile)
+            WriteBytes("Plugins\\BALTIC.ini", "[Settings]\r\nName=Janis Berzins\r\n");
+        ReplayOptions options;
+        options.dll = support::ExeDir() + "BALTIC.dll";
+        std::unique_ptr<support::ReadOnlyFolder> readOnly;
+        switch (row.setup) {
+        case kHostVersionFile: WriteBytes("Qorv2.ini", "[Main]\r\nQorv=2.19\r\n"); break;
+        case kOwnVersionFile:
+            WriteBytes("Qorv2.ini", "Qorv=2.16\r\n; written by hostsim for the plug-in's reset, and removed after it\r\n");
+            break;
+        case kPluginsIsFile: RemoveDirectoryA("Plugins"); WriteBytes("Plugins", ""); break;
+        case kReadOnlySettings: REQUIRE(SetFileAttributesA("Plugins\\BALTIC.ini", FILE_ATTRIBUTE_READONLY)); break;
+        case kNoDll: options.dll = folder + "no-such\\BALTIC.dll"; break;
+        case kOtherDll:
+            CreateDirectoryA("other", nullptr);
+            REQUIRE(CopyFileA("C:\\windows\\system32\\ole32.dll", "other\\BALTIC.dll", FALSE));
+            options.dll = folder + "other\\BALTIC.dll";
+            break;
+        default: break;
+        }
+        const auto before = FolderContents();
+        if (row.setup == kReadOnlyFolder)
+            readOnly.reset(new support::ReadOnlyFolder(folder));
+        if (row.setup == kReadOnlyPlugins)
+            readOnly.reset(new support::ReadOnlyFolder(folder + "Plugins"));
+
+        ReplayResult r = ReplayFile("log.adi", options);
+        readOnly.reset();
+        SetFileAttributesA("Plugins\\BALTIC.ini", FILE_ATTRIBUTE_NORMAL);
+        CHECK(r.status == row.status);
+        if (row.status != 0) {
+            CHECK_FALSE(r.ok);
+            std::string expected = row.error;
+            for (size_t at; (at = expected.find('@')) != std::string::npos;)
+                expected.replace(at, 1, folder);
+            const size_t star = std::min(expected.find('*'), expected.size());
+            const std::string head = expected.substr(0, star), tail = expected.substr(std::min(star + 1, expected.size()));
+            CAPTURE(r.error);
+            CHECK(r.error.size() >= head.size() + tail.size());
+            CHECK(r.error.compare(0, head.size(), head) == 0);
+            CHECK(r.error.compare(r.error.size() - std::min(tail.size(), r.error.size()), std::string::npos, tail) == 0);
+            CHECK(FolderContents() == before);
+            continue;
+        }
+        REQUIRE_MESSAGE(r.ok, r.error);
+        CHECK(r.folder == folder);
+        CHECK(r.written == std::vector<std::string>{"BadQSO_RirezIzeruz_18_05_2024.txt", "Plugins\\BALTIC.ini"});
+        CHECK_FALSE(support::FileExists("Qorv2.ini"));
+        CHECK(ReadBytes("notes.txt") == "the operator's own\r\n");
+        CHECK(ReadBytes("SM5XYZ.cbr") == "START-OF-LOG: 3.0\r\nan earlier log\r\n");
+        char claimed[32] = {};
+        GetPrivateProfileStringA("Settings", "Claimed", "", claimed, sizeof claimed, "Plugins\\BALTIC.ini");
+        CHECK(std::string(claimed) == "21");
+    }
+}
+
+// Records without CONT or PFX, as most loggers export them: the country and
+// continent come from the built-in country file, and the points follow.
+TEST_CASE("replay: country and continent from the call when the record has no PFX or CONT, through to the points")
+{
+    struct Row {
+        const char* call;
+        const char* fields; // besides the call, date, time, band, mode, reports and numbers
+        std::string country, continent;
+    };
+    const Row rows[] = {
+        {"LY2AB", "", "LY", "EU"},     {"ES1AA", "", "ES", "EU"},    {"SM6ABC", "", "SM", "EU"},
+        {"JA1ABC", "", "JA", "AS"},    {"W1AW", "", "K", "NA"},      {"PY2AA", "", "PY", "SA"},
+        {"ZS6AA", "", "ZS", "AF"},     {"VK2AA", "", "VK", "OC"},    {"LY/SM5XYZ", "", "LY", "EU"},
+        {"SM5XYZ/LY", "", "LY", "EU"}, {"UA9AA/P", "", "UA9", "AS"}, {"KH6/K1ABC", "", "KH6", "OC"},
+        {"QQ1ABC", "", "QQ", ""}, // in no country: the call cut, no continent
+        {"JA1ZZ", "<CONT:2>EU", "JA", "EU"}, // what the record says is kept
+        {"K1ABC", "<PFX:3>ES5", "ES", "NA"},
+    };
+    std::string adif = "<EOH>\n";
+    int minute = 0;
+    for (const Row& row : rows) {
+        char time[8];
+        std::snprintf(time, sizeof time, "21%02d", minute++);
+        adif += "<CALL:" + std::to_string(std::strlen(row.call)) + ">" + row.call + "<QSO_DATE:8>20240518<TIME_ON:4>" +
+                time + "<FREQ:5>3.525<MODE:2>CW<RST_SENT:3>599<RST_RCVD:3>599<STX:2>10<SRX:2>20" + row.fields +
+                "<EOR>\n";
+    }
+    const AdifLog log = ParseAdif(adif, "log.adi");
+    REQUIRE(log.records.size() == 15);
+    for (size_t i = 0; i < log.records.size(); ++i) {
+        const std::string call = rows[i].call;
+        CAPTURE(call);
+        ReplayQso q;
+        std::string problem;
+        REQUIRE(QsoFromAdif(log.records[i], q, problem, &BuiltInCountryFile()));
+        CHECK(q.country == rows[i].country);
+        CHECK(q.continent == rows[i].continent);
+        CHECK(q.countryUnknown == (call == "QQ1ABC"));
+    }
+
+    // Baltic station: 1 point on its own continent, 2 elsewhere (and for no
+    // continent). Others: 10 for a Baltic country, 20 outside EU, else 1.
+    struct Station {
+        const char* call;
+        const char* prefix;
+        const char* continent;
+        const char* total;
+    };
+    const Station stations[] = {
+        {"YL2XYZ", "YL", "EU", "Total\t 15\t 24\t 15\t 0\r\n"},  // 6 in EU, 9 not
+        {"SM5AAA", "SM", "EU", "Total\t 15\t 60\t 15\t 0\r\n"},  // 5 Baltic x 10, 10 others
+        {"JA1XYZ", "JA", "AS", "Total\t 15\t 110\t 15\t 0\r\n"}, // 5 Baltic x 20, 10 others
+    };
+    CCallList calls;
+    calls.Parse("LY2AC\nES1AA\n");
+    for (const Station& s : stations) {
+        const std::string own = s.call;
+        CAPTURE(own);
+        support::Scratch scratch("replay_countries");
+        ReplayOptions options;
+        options.dll = support::ExeDir() + "BALTIC.dll";
+        options.call = s.call;
+        options.calls = &calls;
+        ReplayResult r = Replay(log, "log.adi", options);
+        REQUIRE_MESSAGE(r.ok, r.error);
+        CHECK(r.ownPrefix == s.prefix);
+        CHECK(r.ownContinent == s.continent);
+        CHECK(r.lookedUp == 14);
+        CHECK(r.countryUnknown == 1);
+        CHECK(r.problems == std::vector<std::string>{"log.adi: record 13: QQ1ABC: no country in the country file; "
+                                                     "handed over with country \"QQ\" and continent \"\" (give PFX "
+                                                     "and CONT in the record)"});
+        CHECK(r.report.find(s.total) != std::string::npos);
+        REQUIRE(r.busted.size() == 1);
+        CHECK(r.busted[0].record == 1);
+        CHECK(r.busted[0].when == "2024-05-18 2100");
+        CHECK(r.busted[0].call == "LY2AB");
+        CHECK(r.busted[0].hints == std::vector<std::string>{"LY2AC"});
+    }
 }

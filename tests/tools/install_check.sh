@@ -18,7 +18,7 @@ mkdir -p "$work/unpacked" "$work/root/Plugins"
 (cd "$work/unpacked" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | sort) > "$work/files.txt"
 sed 's/^[0-9a-f]*  //' "$work/unpacked/SHA256SUMS" | sort > "$work/summed.txt"
 cmp -s "$work/files.txt" "$work/summed.txt" || bad "SHA256SUMS does not cover exactly the files of the zip"
-for f in BALTIC.dll hostsim.exe CHANGELOG.md LICENSE samples/baltic-sample.adi; do
+for f in BALTIC.dll hostsim.exe hostsim-country-file.txt CHANGELOG.md LICENSE samples/baltic-sample.adi; do
   [ -f "$work/unpacked/$f" ] || bad "the zip has no $f"
 done
 # What the change log of a release lists is in that release.
@@ -56,6 +56,36 @@ for line in "     BALTIC CONTEST CW/SSB 18.05.2024 " "       Contestant: SM5XYZ"
 done
 [ -f BadQSO_RirezIzeruz_18_05_2024.txt ] || bad "no bad-QSO file in the host's working folder"
 tr -d '\r' < Plugins/BALTIC.ini 2>/dev/null | grep -qx "Claimed=1809" || bad "Plugins/BALTIC.ini does not hold the claimed score"
+
+# As the guide lays it out: hostsim beside BALTIC.dll in the host's Plugins
+# folder, started from a folder of the operator's. The header typed once is
+# stored there (Plugins made beside the log) and is in the next export's log.
+cp "$work/unpacked/hostsim.exe" "$work/root/Plugins/"
+mkdir -p "$work/elsewhere"
+cd "$work/elsewhere"
+cp "$sample" mylog.adi
+status=0
+wine ../root/Plugins/hostsim.exe replay mylog.adi --header "NAME=Janis Berzins" > /dev/null 2> header.err || status=$?
+[ "$status" -eq 0 ] || { cat header.err; bad "hostsim replay --header from another folder ended with status $status"; }
+tr -d '\r' < Plugins/BALTIC.ini 2>/dev/null | grep -qx "Name=Janis Berzins" ||
+  bad "the typed header is not in Plugins/BALTIC.ini of the folder hostsim was started in"
+rm -f SM5XYZ.cbr
+status=0
+wine ../root/Plugins/hostsim.exe check mylog.adi > check.txt 2> check.err || status=$?
+[ "$status" -eq 0 ] || { cat check.err; bad "hostsim check from another folder ended with status $status"; }
+tr -d '\r' < SM5XYZ.cbr 2>/dev/null | grep -qx "NAME: Janis Berzins" || bad "the next export's log lost the stored header"
+grep -q "written in .*elsewhere" check.err || bad "hostsim does not say where its files went"
+
+# In the host's own folder, which holds its version file, hostsim refuses and
+# leaves that file as it was.
+cd "$work/root"
+printf '[Main]\r\nQorv=2.19\r\n' > Qorv2.ini
+cp Qorv2.ini Qorv2.ini.before
+status=0
+wine Plugins/hostsim.exe replay "$(winepath -w "$sample")" > /dev/null 2> refused.err || status=$?
+[ "$status" -eq 2 ] && grep -q "Qorv2.ini is there and hostsim did not write it" refused.err ||
+  bad "hostsim in the host's folder did not refuse with status 2 (status $status)"
+cmp -s Qorv2.ini Qorv2.ini.before || bad "hostsim changed the host's Qorv2.ini"
 
 # The packaged stand-in never registers itself under the host's name.
 wstatus=0
