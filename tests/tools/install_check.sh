@@ -76,6 +76,18 @@ wine ../root/Plugins/hostsim.exe check mylog.adi > check.txt 2> check.err || sta
 tr -d '\r' < SM5XYZ.cbr 2>/dev/null | grep -qx "NAME: Janis Berzins" || bad "the next export's log lost the stored header"
 grep -q "written in .*elsewhere" check.err || bad "hostsim does not say where its files went"
 
+# The guide's own steps: a folder of the operator's holding hostsim.exe and
+# BALTIC.dll and the zip's samples folder; the sample replayed there.
+mkdir -p "$work/Baltic"
+cd "$work/Baltic"
+cp "$work/unpacked/hostsim.exe" "$work/unpacked/BALTIC.dll" .
+cp -r "$work/unpacked/samples" .
+status=0
+wine hostsim.exe replay 'samples\baltic-sample.adi' > guide.txt 2> guide.err || status=$?
+[ "$status" -eq 0 ] || { cat guide.err; bad "the guide's hostsim replay ended with status $status"; }
+tr -d '\r' < guide.txt | grep -qxF "$(printf 'Total\t 315\t 1809\t 185\t 130')" ||
+  bad "the guide's hostsim replay did not give the sample's totals"
+
 # In the host's own folder, which holds its version file, hostsim refuses and
 # leaves that file as it was.
 cd "$work/root"
