@@ -65,6 +65,8 @@ have_pkg imagemagick || need+=(imagemagick)
 have_cmd tidy || need+=(tidy)
 # The country file (cty.dat) that the build puts into hostsim.
 [ -f /usr/share/hamradio-files/cty.dat ] || need+=(hamradio-files)
+# chattr, with which the tests make a folder read-only even for root.
+have_cmd chattr || need+=(e2fsprogs)
 install_pkgs "${need[@]}"
 
 # The independent Cabrillo reader the tests check the exported log with, at
