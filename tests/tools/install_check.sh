@@ -11,6 +11,7 @@ start=$(date +%s)
 fail=0
 bad() { echo "FAIL: $*"; fail=1; }
 
+chattr -i "$work/locked" 2>/dev/null || true
 rm -rf "$work"
 mkdir -p "$work/unpacked" "$work/root/Plugins"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
@@ -87,6 +88,18 @@ wine hostsim.exe replay 'samples\baltic-sample.adi' > guide.txt 2> guide.err || 
 [ "$status" -eq 0 ] || { cat guide.err; bad "the guide's hostsim replay ended with status $status"; }
 tr -d '\r' < guide.txt | grep -qxF "$(printf 'Total\t 315\t 1809\t 185\t 130')" ||
   bad "the guide's hostsim replay did not give the sample's totals"
+
+# A folder the operator cannot write in (made so even for root with chattr):
+# refused with status 2, nothing written there.
+mkdir -p "$work/locked"
+cp "$sample" "$work/locked/mylog.adi"
+chattr +i "$work/locked" || bad "chattr cannot lock $work/locked"
+status=0
+(cd "$work/locked" && wine ../Baltic/hostsim.exe replay mylog.adi > /dev/null 2> "$work/locked.err") || status=$?
+chattr -i "$work/locked"
+[ "$status" -eq 2 ] && grep -q "cannot write in" "$work/locked.err" ||
+  { cat "$work/locked.err"; bad "hostsim in a folder it cannot write in did not refuse with status 2 (status $status)"; }
+[ "$(ls "$work/locked")" = "mylog.adi" ] || bad "hostsim wrote into a folder it could not write in: $(ls "$work/locked" | tr '\n' ' ')"
 
 # In the host's own folder, which holds its version file, hostsim refuses and
 # leaves that file as it was.
