@@ -1,7 +1,7 @@
+#include "host/file_text.h"
 #include "host/adif.h"
 
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -237,13 +237,12 @@ AdifLog ParseAdif(const std::string& text, const std::string& source)
 
 AdifLog ReadAdifFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    bool opened = false;
+    const std::string text = ReadFileText(path, &opened);
+    if (!opened) {
         AdifLog log;
         log.problems.push_back(path + ": cannot open the file");
         return log;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseAdif(text.str(), path);
+    return ParseAdif(text, path);
 }

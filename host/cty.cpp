@@ -1,8 +1,8 @@
+#include "host/file_text.h"
 #include "host/cty.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -128,14 +128,13 @@ bool CCountryFile::Parse(const std::string& text, const std::string& source, std
 
 bool CCountryFile::ReadFile(const std::string& path, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    bool opened = false;
+    const std::string text = ReadFileText(path, &opened);
+    if (!opened) {
         error = path + ": cannot open the file";
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return Parse(text.str(), path, error);
+    return Parse(text, path, error);
 }
 
 CountryMatch CCountryFile::Of(const Entry& e) const

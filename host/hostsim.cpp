@@ -16,10 +16,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "host/file_text.h"
 #include "host/answer.h"
 #include "host/cty.h"
 #include "host/fake_host_app.h"
@@ -162,10 +161,7 @@ std::string CheckFileOf(const std::vector<std::string>& boxes)
         if (see == std::string::npos)
             continue;
         const std::string name = box.substr(see + 6, box.find('\n', see) - see - 6);
-        std::ifstream in(name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return ReadFileText(name);
     }
     return std::string();
 }

@@ -1,8 +1,8 @@
+#include "host/file_text.h"
 #include "host/scp.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -29,14 +29,13 @@ std::string BaseCall(const std::string& call)
 
 bool CCallList::ReadFile(const std::string& path, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    bool opened = false;
+    const std::string text = ReadFileText(path, &opened);
+    if (!opened) {
         error = path + ": cannot open the file";
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    Parse(text.str());
+    Parse(text);
     if (m_calls.empty()) {
         error = path + ": no call in the file";
         return false;

@@ -1,8 +1,8 @@
 #include "host/workdir.h"
 
 #include <fstream>
-#include <sstream>
 
+#include "host/file_text.h"
 #include "baltic_version.h"
 
 namespace {
@@ -38,14 +38,6 @@ bool CanWriteIn(const std::string& folder, DWORD& code)
     return true;
 }
 
-std::string ReadWhole(const std::string& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 } // namespace
 
 bool CWorkFolder::IsOwnVersionFile(const std::string& text)
@@ -77,7 +69,7 @@ bool CWorkFolder::Prepare(const std::string& hostVersion, std::string& error)
     if (!m_version.empty()) {
         const std::string version = m_path + kVersionFile;
         const DWORD a = GetFileAttributesA(version.c_str());
-        if (a != INVALID_FILE_ATTRIBUTES && ((a & FILE_ATTRIBUTE_DIRECTORY) || !IsOwnVersionFile(ReadWhole(version)))) {
+        if (a != INVALID_FILE_ATTRIBUTES && ((a & FILE_ATTRIBUTE_DIRECTORY) || !IsOwnVersionFile(ReadFileText(version)))) {
             error = version + " is there and hostsim did not write it: it is the host's version file, "
                               "which hostsim leaves alone (this is the host's own folder)" + tryElsewhere;
             return false;
