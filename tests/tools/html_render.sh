@@ -5,34 +5,7 @@
 # Usage: html_render.sh REPORT.html WORK_DIR
 set -u
 html=$1 work=$2
-mkdir -p "$work"
-fail=0
-finish() {
-  [ $fail -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-  exit $fail
-}
-
-if [ ! -s "$html" ]; then
-  echo "FAIL: no report at $html"; fail=1; finish
-fi
-browser=$(command -v chromium || command -v chromium-browser || true)
-if [ -z "$browser" ]; then
-  echo "FAIL: chromium is not installed (scripts/setup.sh installs it)"; fail=1; finish
-fi
-
-case $html in /*) url="file://$html" ;; *) url="file://$PWD/$html" ;; esac
-profile=$(mktemp -d)
-trap 'rm -rf "$profile"' EXIT
-run_browser() {
-  timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-    --disable-background-networking --disable-component-update --disable-sync \
-    --user-data-dir="$profile" --hide-scrollbars "$@" "$url" 2>>"$work/chromium.log"
-}
-
-: > "$work/chromium.log"
-if ! run_browser --dump-dom > "$work/dom.html"; then
-  echo "FAIL: chromium --dump-dom failed (see $work/chromium.log)"; fail=1
-fi
+. "$(dirname "$0")/headless_page.sh"
 
 # One line per table row the browser built, cells ended by "|", blanks squeezed.
 tr -d '\r\n' < "$work/dom.html" \

@@ -6,43 +6,16 @@
 # Usage: summary_page.sh PAGE.html WORK_DIR
 set -u
 html=$1 work=$2
-mkdir -p "$work"
-fail=0
-finish() {
-  [ $fail -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-  exit $fail
-}
+. "$(dirname "$0")/headless_page.sh"
 
-if [ ! -s "$html" ]; then
-  echo "FAIL: no page at $html"; fail=1; finish
-fi
 if ! command -v tidy > /dev/null; then
   echo "FAIL: tidy is not installed (scripts/setup.sh installs it)"; fail=1; finish
 fi
-browser=$(command -v chromium || command -v chromium-browser || true)
-if [ -z "$browser" ]; then
-  echo "FAIL: chromium is not installed (scripts/setup.sh installs it)"; fail=1; finish
-fi
-
 # tidy: status 0 is clean, 1 warnings, 2 errors; both are reported.
 tidy -q -e "$html" > "$work/tidy.txt" 2>&1
 rc=$?
 if [ $rc -ne 0 ]; then
   echo "FAIL: tidy (status $rc) says:"; cat "$work/tidy.txt"; fail=1
-fi
-
-case $html in /*) url="file://$html" ;; *) url="file://$PWD/$html" ;; esac
-profile=$(mktemp -d)
-trap 'rm -rf "$profile"' EXIT
-run_browser() {
-  timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-    --disable-background-networking --disable-component-update --disable-sync \
-    --user-data-dir="$profile" --hide-scrollbars "$@" "$url" 2>>"$work/chromium.log"
-}
-
-: > "$work/chromium.log"
-if ! run_browser --dump-dom > "$work/dom.html"; then
-  echo "FAIL: chromium --dump-dom failed (see $work/chromium.log)"; fail=1
 fi
 grep -o '<h2[^>]*>[^<]*</h2>' "$work/dom.html" | sed 's/<[^>]*>//g' > "$work/headings.txt"
 cat > "$work/expected_headings.txt" <<'EOF'
