@@ -26,21 +26,56 @@ export DEBIAN_FRONTEND=noninteractive
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+# apt-get update, reported in one line per index it could not fetch. A mirror
+# in mid-sync serves some indexes with the wrong size; the others are still
+# good, so set-up goes on and fails only if the install itself fails.
 updated=0
+apt_update() {
+  [ "$updated" -eq 0 ] || return 0
+  updated=1
+  local out
+  if out=$($SUDO apt-get update -qq 2>&1); then
+    return 0
+  fi
+  local failed
+  failed=$(sed -n 's/^[EW]: Failed to fetch \([^ ]*\) *\(.*\)$/\1 (\2)/p' <<<"$out")
+  if [ -n "$failed" ]; then
+    while IFS= read -r line; do
+      echo "setup: apt-get update could not fetch $line; going on with the other indexes" >&2
+    done <<<"$failed"
+  else
+    echo "setup: apt-get update failed ($(grep -m1 '^E:' <<<"$out" || head -n1 <<<"$out")); going on with the indexes there are" >&2
+  fi
+}
+
+# The i386 twins of amd64 libraries must be of the same version. When the
+# security suite's i386 index is missing (mirror in mid-sync) its amd64
+# versions cannot be matched: one retry then pins that suite below the
+# others, for that call only.
+security_pin=$(mktemp)
+trap 'rm -f "$security_pin"' EXIT
+printf '%s\n' 'Package: *' 'Pin: release l=Debian-Security' 'Pin-Priority: 100' >"$security_pin"
+
 install_pkgs() {
   [ $# -gt 0 ] || return 0
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386 ||
       die "could not add the i386 architecture (dpkg --add-architecture i386); run it as root and retry"
+    updated=0
   fi
   echo "setup: installing $*" >&2
-  if [ "$updated" -eq 0 ]; then
-    $SUDO apt-get update -qq ||
-      die "apt-get update failed; check the network and /etc/apt/sources.list*, then retry as root"
-    updated=1
-  fi
-  $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null ||
-    die "apt-get install failed for: $*; run 'apt-get update' and retry as root"
+  apt_update
+  local out rc=0
+  out=$($SUDO apt-get install -y -qq --no-install-recommends "$@" 2>&1 >/dev/null) || rc=$?
+  [ "$rc" -ne 0 ] || return 0
+  echo "setup: apt-get install failed ($(grep -m1 '^E:' <<<"$out" || echo "status $rc")); retrying once with the security suite pinned below the others" >&2
+  rc=0
+  out=$($SUDO apt-get install -y -qq --no-install-recommends -o Dir::Etc::Preferences="$security_pin" "$@" 2>&1 >/dev/null) || rc=$?
+  [ "$rc" -ne 0 ] || return 0
+  local missing=() p
+  for p in "$@"; do have_pkg "$p" || missing+=("$p"); done
+  grep '^E:' <<<"$out" | head -n 3 >&2 || true
+  die "could not install: ${missing[*]:-$*}; see apt's message above, run 'apt-get update' and retry as root"
 }
 
 need=()
