@@ -17,6 +17,15 @@ INT_PTR Cabrillo::DoModal()
     return CDialog::DoModal();
 }
 
+BOOL Cabrillo::OnInitDialog()
+{
+    for (int i = 0; i < kHeaderFieldCount; ++i)
+        if (const char* const* list = HeaderList(kHeaderFields[i].box))
+            for (; *list; ++list)
+                SendDlgItemMessageA(m_hWnd, kHeaderFields[i].box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(*list));
+    return CDialog::OnInitDialog();
+}
+
 void Cabrillo::DoDataExchange(CDataExchange* pDX)
 {
     for (int i = 0; i < kHeaderFieldCount; ++i) {

@@ -17,6 +17,9 @@ public:
     const CCabrilloHeader& Header() const { return m_header; }
 
 protected:
+    // Fills the category boxes' lists from the rules table, then shows the
+    // header's values.
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     // OK refuses, in one message box naming them, the boxes whose text the
     // system's code page cannot hold; then it stores the header, and says

@@ -4,21 +4,13 @@
 #include "engine/bad_qso_file.h"
 #include "engine/contest.h"
 #include "engine/host_modal.h"
+#include "engine/rules.h"
 #include "framework/platform.h"
 #include "framework/stdiofile.h"
 #include "report/log_check.h"
 #include "report/summary.h"
 
 namespace {
-
-const char* ModeCode(const CString& mode)
-{
-    if (mode == "CW")
-        return "CW";
-    if (mode == "SSB")
-        return "PH";
-    return "??";
-}
 
 // The check reads the header as the writer writes it.
 CCheckHeader CheckedHeader(const CCabrilloHeader& h)
@@ -28,7 +20,7 @@ CCheckHeader CheckedHeader(const CCabrilloHeader& h)
     c.categoryOperator = HeaderValue(h, "CATEGORY-OPERATOR");
     c.categoryBand = HeaderValue(h, "CATEGORY-BAND");
     c.categoryMode = HeaderValue(h, "CATEGORY-MODE");
-    c.categoryPower = HeaderValue(h, "CATEGORY-POWER"); // no such field: empty
+    c.categoryAssisted = HeaderValue(h, "CATEGORY-ASSISTED");
     c.categoryTime = HeaderValue(h, "CATEGORY-TIME");
     return c;
 }
@@ -39,6 +31,7 @@ CString CheckExportedLog(const CArray<CInfo>& log, int claimedScore)
     const CString base = CabrilloFileBase(g_cabrilloHeader.m_fileBase);
     CCheckStation station;
     station.ownCall = g_myCall;
+    station.ownCountry = g_myCountry;
     station.balticStation = g_balticStation;
     station.myContinent = g_myContinent;
     const CCheckHeader header = CheckedHeader(g_cabrilloHeader);
@@ -49,6 +42,7 @@ CString CheckExportedLog(const CArray<CInfo>& log, int claimedScore)
     page.contestDate = g_contestDate;
     page.categoryOperator = header.categoryOperator;
     page.categoryMode = header.categoryMode;
+    page.categoryAssisted = header.categoryAssisted;
     page.categoryTime = header.categoryTime;
     page.claimedScore = claimedScore;
     page.balticStation = g_balticStation;
@@ -75,7 +69,7 @@ void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore)
     g_cabrilloHeader.m_qsoLines.RemoveAll();
     for (int i = 0; i < log.GetSize(); ++i) {
         const CInfo& r = log[i];
-        g_cabrilloHeader.AddQso(r.m_call, static_cast<int>(r.m_freqKHz), ModeCode(r.m_mode), &r.m_time,
+        g_cabrilloHeader.AddQso(r.m_call, static_cast<int>(r.m_freqKHz), rules::CabrilloModeCode(rules::ClassOfMode(r.m_mode)), &r.m_time,
                                 r.m_rstSent, r.m_nrSent, r.m_rstRcvd, r.m_nrRcvd);
     }
     CString message = g_cabrilloHeader.WriteLog(claimedScore);

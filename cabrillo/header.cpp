@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/contest.h"
+#include "engine/rules.h"
 #include "engine/settings.h"
 #include "framework/stdiofile.h"
 #include "resources/resource.h"
@@ -89,7 +90,7 @@ const CHeaderField kHeaderFields[] = {
      HeaderDefault::kNotRead, nullptr, 0, 1},
     // Shown only: the report stores the claimed score, the writer claims its own.
     {"CLAIMED", "CLAIMED-SCORE", &CCabrilloHeader::m_claimed, IDC_CLAIMED, HeaderBox::kEdit, &settings::kClaimed,
-     HeaderDefault::kEmpty, nullptr, 0, 6},
+     HeaderDefault::kEmpty, nullptr, 0, 7},
     {"CATEGORY-OPERATOR", "CATEGORY-OPERATOR", &CCabrilloHeader::m_categoryOperator, IDC_CATEGORY_OPERATOR,
      HeaderBox::kCombo, &settings::kCategory, HeaderDefault::kFallback, "SINGLE-OP", 7, 2},
     {"CATEGORY-BAND", "CATEGORY-BAND", &CCabrilloHeader::m_categoryBand, IDC_CATEGORY_BAND, HeaderBox::kCombo,
@@ -99,24 +100,27 @@ const CHeaderField kHeaderFields[] = {
      &settings::kPower, HeaderDefault::kFallback, "CW", 9, 4},
     {"CATEGORY-TIME", "CATEGORY-TIME", &CCabrilloHeader::m_categoryTime, IDC_CATEGORY_TIME, HeaderBox::kCombo,
      nullptr, HeaderDefault::kNotRead, nullptr, 0, 5},
+    // Written only when chosen.
+    {"CATEGORY-ASSISTED", "CATEGORY-ASSISTED", &CCabrilloHeader::m_categoryAssisted, IDC_CATEGORY_ASSISTED,
+     HeaderBox::kCombo, &settings::kAssisted, HeaderDefault::kEmpty, nullptr, 14, 6},
     {"NAME", "NAME", &CCabrilloHeader::m_name, IDC_NAME, HeaderBox::kEdit, &settings::kName,
-     HeaderDefault::kEmpty, nullptr, 2, 8},
+     HeaderDefault::kEmpty, nullptr, 2, 9},
     {"ADDRESS", "ADDRESS", &CCabrilloHeader::m_address, IDC_ADDRESS, HeaderBox::kEdit, &settings::kAddress,
-     HeaderDefault::kEmpty, nullptr, 3, 9},
+     HeaderDefault::kEmpty, nullptr, 3, 10},
     {"ADDRESS-CITY", "ADDRESS-CITY", &CCabrilloHeader::m_addressCity, IDC_ADDRESS_CITY, HeaderBox::kEdit,
-     &settings::kAddressCity, HeaderDefault::kEmpty, nullptr, 4, 10},
+     &settings::kAddressCity, HeaderDefault::kEmpty, nullptr, 4, 11},
     {"ADDRESS-POSTALCODE", "ADDRESS-POSTALCODE", &CCabrilloHeader::m_addressPostalCode, IDC_ADDRESS_POSTALCODE,
-     HeaderBox::kEdit, &settings::kAddressPostalCode, HeaderDefault::kEmpty, nullptr, 5, 11},
+     HeaderBox::kEdit, &settings::kAddressPostalCode, HeaderDefault::kEmpty, nullptr, 5, 12},
     {"ADDRESS-COUNTRY", "ADDRESS-COUNTRY", &CCabrilloHeader::m_addressCountry, IDC_ADDRESS_COUNTRY,
-     HeaderBox::kEdit, &settings::kAddressCountry, HeaderDefault::kEmpty, nullptr, 6, 12},
+     HeaderBox::kEdit, &settings::kAddressCountry, HeaderDefault::kEmpty, nullptr, 6, 13},
     {"OPERATORS", "OPERATORS", &CCabrilloHeader::m_operators, IDC_OPERATORS, HeaderBox::kEdit,
-     &settings::kOperators, HeaderDefault::kCallsign, nullptr, 1, 14},
+     &settings::kOperators, HeaderDefault::kCallsign, nullptr, 1, 15},
     {"CLUB", "CLUB", &CCabrilloHeader::m_club, IDC_CLUB, HeaderBox::kEdit, &settings::kClub,
-     HeaderDefault::kEmpty, nullptr, 12, 7},
+     HeaderDefault::kEmpty, nullptr, 12, 8},
     {"SOAPBOX", "SOAPBOX", &CCabrilloHeader::m_soapbox, IDC_SOAPBOX, HeaderBox::kMultiLine, &settings::kSoapBox,
-     HeaderDefault::kEmpty, nullptr, 13, 15},
+     HeaderDefault::kEmpty, nullptr, 13, 16},
     {"E-MAIL", "EMAIL", &CCabrilloHeader::m_email, IDC_EMAIL, HeaderBox::kEdit, &settings::kEmail,
-     HeaderDefault::kEmpty, nullptr, 11, 13},
+     HeaderDefault::kEmpty, nullptr, 11, 14},
     // Carried through unchanged: in no box and on no line.
     {nullptr, nullptr, &CCabrilloHeader::m_location, 0, HeaderBox::kNone, &settings::kLocation,
      HeaderDefault::kCurrent, nullptr, 8, 0},
@@ -134,12 +138,39 @@ std::vector<const CHeaderField*> HeaderFieldsBy(int CHeaderField::*rank)
     return rows;
 }
 
+namespace {
+
+// The writer leaves out an empty CATEGORY-TIME or CATEGORY-ASSISTED, and
+// the time of a MULTI-OP log (the two-hour section was a single operator's).
+bool Written(const CCabrilloHeader& header, const CHeaderField& f)
+{
+    if (f.member == &CCabrilloHeader::m_categoryTime)
+        return !header.m_categoryTime.IsEmpty() && header.m_categoryOperator != "MULTI-OP";
+    if (f.member == &CCabrilloHeader::m_categoryAssisted)
+        return !header.m_categoryAssisted.IsEmpty();
+    return true;
+}
+
+} // namespace
+
 CString HeaderValue(const CCabrilloHeader& header, const char* tag)
 {
     for (const CHeaderField& f : kHeaderFields)
         if (f.tag && std::strcmp(f.tag, tag) == 0)
-            return header.*f.member;
+            return Written(header, f) ? header.*f.member : CString();
     return CString();
+}
+
+const char* const* HeaderList(int box)
+{
+    switch (box) {
+    case IDC_CATEGORY_OPERATOR: return rules::kOperatorList;
+    case IDC_CATEGORY_BAND: return rules::kBandList;
+    case IDC_CATEGORY_MODE: return rules::kModeList;
+    case IDC_CATEGORY_TIME: return rules::kTimeList;
+    case IDC_CATEGORY_ASSISTED: return rules::kAssistedList;
+    default: return nullptr;
+    }
 }
 
 void CCabrilloHeader::LoadForEdit(const CString& callsign)
@@ -184,7 +215,7 @@ bool CCabrilloHeader::StoreConfirmed()
         values.push_back(ProfileValue{*f->key, this->*f->member});
     const bool storedAll = settings::Write(values);
     // The writer's one SOAPBOX line becomes one line per typed line.
-    m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r\nSOAPBOX: "), "<LF>", "");
+    m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", BALTIC_CRLF "SOAPBOX: "), "<LF>", "");
     m_qsoLines.RemoveAll();
     return storedAll;
 }
@@ -192,7 +223,7 @@ bool CCabrilloHeader::StoreConfirmed()
 void CCabrilloHeader::AddQso(CString call, int freqKHz, CString modeCode, const COleDateTime* time,
                              CString rstSent, CString nrSent, CString rstRcvd, CString nrRcvd)
 {
-    CString when = time ? time->Format("%Y-%m-%d %H%M") : CString();
+    CString when = time ? time->Format(kLogDateTime) : CString();
     // The host's texts keep to the line: a CR or LF would start a forged QSO.
     CString line;
     line.Format("QSO: %5i %2s %s %-13s %-3s %-6s %-11s   %-3s %s", freqKHz, modeCode.GetString(),
@@ -216,8 +247,7 @@ CString CCabrilloHeader::WriteLog(int claimedScore)
         CString value = this->*f->member;
         if (f->member == &CCabrilloHeader::m_claimed)
             value.Format("%i", claimedScore);
-        // The two-hour section is a single operator's.
-        if (f->member == &CCabrilloHeader::m_categoryTime && (value.IsEmpty() || multiOp))
+        if (!Written(*this, *f))
             continue;
         tag((CString(f->tag) + ": ").GetString(), value);
         if (f->member == &CCabrilloHeader::m_categoryOperator && multiOp)

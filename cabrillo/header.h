@@ -47,6 +47,7 @@ public:
     CString m_location;
     CString m_categoryMode;
     CString m_categoryTime;
+    CString m_categoryAssisted;
     CString m_fileBase;
     CStringArray m_qsoLines;
 };
@@ -81,9 +82,14 @@ struct CHeaderField {
 extern const CHeaderField kHeaderFields[];
 extern const int kHeaderFieldCount;
 
+// The header dialog's list of a combo box (from engine/rules.h); null for
+// another box.
+const char* const* HeaderList(int box);
+
 // The rows with a place by rank (storeRank or logRank), in that order.
 std::vector<const CHeaderField*> HeaderFieldsBy(int CHeaderField::*rank);
-// A field's value by its Cabrillo tag; empty when no row has the tag.
+// A field's value by its Cabrillo tag as the writer writes it: empty when
+// no row has the tag or the writer leaves its line out.
 CString HeaderValue(const CCabrilloHeader& header, const char* tag);
 
 // text with every occurrence of from (not empty) replaced by to, left to

@@ -16,7 +16,7 @@ const char* const kBadSuffixes[] = {"   WRONG BAND !!!", "   WRONG MODE !!!", " 
 // The date and minute of a QSO as its line gives them.
 CString LineTime(const QsoArgs& q)
 {
-    return q.time.Format("%Y-%m-%d %H%M");
+    return q.time.Format(kLogDateTime);
 }
 
 // The host's texts keep to the line: a CR or LF in a call would start a

@@ -7,6 +7,7 @@
 
 extern CString& g_myCall;
 extern CString& g_myContinent;
+extern CString& g_myCountry;   // the own country prefix
 extern CString& g_contestDate; // "%d.%m.%Y" of the second date
 extern CString& g_contestYear; // "%Y" of the first date
 extern CString& g_hostVersion; // as the host's settings file names it

@@ -1,5 +1,6 @@
 #include "engine/prev_qso.h"
 
+#include "engine/rules.h"
 #include "engine/stores.h"
 
 void LookUpPrevQso(const CString& call, const CString& band, CStringArray& row)
@@ -11,9 +12,10 @@ void LookUpPrevQso(const CString& call, const CString& band, CStringArray& row)
     if (call.IsEmpty())
         return;
     g_qsoLog.ForEachOfCallOnBand(call, band, [&row](const CInfo& q) {
-        if (q.m_mode == "CW")
+        const rules::ModeClass mode = rules::ClassOfMode(q.m_mode);
+        if (mode == rules::kCw)
             row[1] = q.m_time.Format("%H:%M");
-        if (q.m_mode == "SSB")
+        if (mode == rules::kSsb)
             row[2] = q.m_time.Format("%H:%M");
         row[3] = q.m_nrRcvd;
         return true;

@@ -30,6 +30,7 @@ const char* const kSoapBox = "SoapBox";
 const char* const kCategory = "Category";
 const char* const kPower = "Power";
 const char* const kContest = "Contest";
+const char* const kAssisted = "Assisted";
 
 namespace {
 

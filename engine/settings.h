@@ -52,6 +52,7 @@ extern const char* const kSoapBox;
 extern const char* const kCategory;
 extern const char* const kPower;
 extern const char* const kContest;
+extern const char* const kAssisted; // CATEGORY-ASSISTED
 
 // The whole value (no length cut); defaultValue when the key is missing.
 CString ReadText(const char* key, const char* defaultValue = "");

@@ -94,6 +94,8 @@ double COleDateTime::DaysSince(const COleDateTime& earlier) const
     return LinearDays(m_dt) - LinearDays(earlier.m_dt);
 }
 
+const char* const kLogDateTime = "%Y-%m-%d %H%M";
+
 CString COleDateTime::Format(const char* pattern) const
 {
     if (m_status == null)

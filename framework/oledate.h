@@ -44,4 +44,7 @@ public:
     int m_status = valid;
 };
 
+// The date-time of a QSO as the module's files print it.
+extern const char* const kLogDateTime; // "%Y-%m-%d %H%M"
+
 static_assert(sizeof(double) == 8, "OLE date is an 8-byte double");

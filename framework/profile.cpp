@@ -57,7 +57,7 @@ std::vector<Line> Split(const std::string& text)
         if (end == std::string::npos)
             end = text.size();
         Line line{text.substr(pos, end - pos), Line::kOther, std::string(), std::string()};
-        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        pos = end + (text.compare(end, 2, BALTIC_CRLF) == 0 ? 2 : 1);
         const std::string t = Trim(line.text);
         const size_t close = t.rfind(']');
         const size_t eq = t.find('=');

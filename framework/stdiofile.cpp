@@ -8,7 +8,7 @@
 #include <share.h>
 #endif
 
-const char* const CStdioFile::kLineEnd = "\r\n";
+const char* const CStdioFile::kLineEnd = BALTIC_CRLF;
 
 bool CStdioFile::Open(const char* name, unsigned flags)
 {

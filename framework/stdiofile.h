@@ -6,6 +6,10 @@
 
 #include "framework/str.h"
 
+// The line end of every file and text the module writes; string literals
+// join it ("a line" BALTIC_CRLF).
+#define BALTIC_CRLF "\r\n"
+
 class CStdioFile {
 public:
     enum OpenFlags {
@@ -13,7 +17,7 @@ public:
         modeWrite = 0x1,      // create or truncate
         modeAppend = 0x2,     // create if missing, write at the end
     };
-    static const char* const kLineEnd; // "\r\n"
+    static const char* const kLineEnd; // BALTIC_CRLF
 
     CStdioFile() = default;
     ~CStdioFile() { Close(); }

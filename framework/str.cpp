@@ -158,3 +158,26 @@ CString BlankControls(const CString& text)
             c = ' ';
     return CString(s);
 }
+
+CString Shown(const CString& text)
+{
+    const int kShownMax = 40;
+    CString s = BlankControls(text);
+    return s.GetLength() > kShownMax ? s.Left(kShownMax) + "..." : s;
+}
+
+CString Quoted(const CString& text)
+{
+    return "\"" + Shown(text) + "\"";
+}
+
+CString Trimmed(const CString& text)
+{
+    CString t = text;
+    return t.Trim();
+}
+
+bool SameNoCase(const CString& a, const char* b)
+{
+    return a.CompareNoCaseAscii(b) == 0;
+}

@@ -79,3 +79,13 @@ private:
 // text with every control character (below 0x20, and 0x7F) made a blank:
 // what a line of a file gets of a text that must not split or end it.
 CString BlankControls(const CString& text);
+
+// A host or header text as a finding quotes it: on one line, and cut after
+// 40 characters, so that no value can bury the rest of a file.
+CString Shown(const CString& text);
+// Shown(text) in double quotes.
+CString Quoted(const CString& text);
+// A copy without the blanks around it.
+CString Trimmed(const CString& text);
+// Equal ignoring the case of ASCII letters.
+bool SameNoCase(const CString& a, const char* b);

@@ -65,6 +65,7 @@ const std::vector<HeaderBox>& CabrilloHeaderBoxes()
         {"CATEGORY-BAND", IDC_CATEGORY_BAND, true},
         {"CATEGORY-MODE", IDC_CATEGORY_MODE, true},
         {"CATEGORY-TIME", IDC_CATEGORY_TIME, true},
+        {"CATEGORY-ASSISTED", IDC_CATEGORY_ASSISTED, true},
         {"NAME", IDC_NAME, false},
         {"ADDRESS", IDC_ADDRESS, false},
         {"ADDRESS-CITY", IDC_ADDRESS_CITY, false},

@@ -54,6 +54,7 @@ CStringArray& g_bandsWorked = *new CStringArray;
 
 CString& g_myContinent = *new CString;
 CString& g_myCall = *new CString;
+CString& g_myCountry = *new CString;
 CString& g_contestDate = *new CString;
 CString& g_contestYear = *new CString;
 CString& g_hostVersion = *new CString;

@@ -6,29 +6,16 @@
 #include <unordered_map>
 #include <utility>
 
+#include "engine/rules.h"
+#include "report/contest_time.h"
 #include "report/score.h"
 
 namespace {
 
-const long long kDaySeconds = 86400;
 const int kNumberMax = 999999999; // longer digit strings read as this
-const int kShownMax = 40;         // longer texts are cut in the findings
 const char* const kNoValidDate = "no valid date; enter the date and time in the host";
 
 // --- Texts -----------------------------------------------------------------
-
-// A host or header text as a finding quotes it: on one line, and cut when
-// it is long, so that no value can bury the rest of the file.
-CString Shown(const CString& text)
-{
-    CString s = BlankControls(text);
-    return s.GetLength() > kShownMax ? s.Left(kShownMax) + "..." : s;
-}
-
-CString Quoted(const CString& text)
-{
-    return "\"" + Shown(text) + "\"";
-}
 
 bool IsDigits(const CString& text)
 {
@@ -60,13 +47,16 @@ bool IsLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool SameNoCase(const CString& a, const char* b)
+CString CallShown(const CString& call)
 {
-    return a.CompareNoCaseAscii(b) == 0;
+    return call.IsEmpty() ? CString("(no call)") : Shown(call);
 }
 
-bool IsCw(const CString& mode) { return SameNoCase(mode, "CW"); }
-bool IsSsb(const CString& mode) { return SameNoCase(mode, "SSB"); }
+// Counted as the report counts: a call, and not a dupe.
+bool Counted(const CInfo& r)
+{
+    return !r.m_notCounted && !r.m_call.IsEmpty();
+}
 
 // The digits a number reads as when it was sent in cut numbers (T for 0,
 // N for 9, A for 1), or empty when it holds anything else or no cut letter.
@@ -91,45 +81,11 @@ CString CutReading(const CString& text)
     return cut ? out : CString();
 }
 
-// A received number that is the report rather than a serial number.
+// A received number that is the report received rather than a serial
+// number; a short number alone may well be the partner's 59th QSO.
 bool IsReport(const CString& digits, const CString& rstRcvd)
 {
-    return digits == "599" || digits == "59" || (!rstRcvd.IsEmpty() && digits == rstRcvd);
-}
-
-// --- Times -----------------------------------------------------------------
-
-long long FloorDiv(long long a, long long b)
-{
-    long long q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-// Seconds on a linear scale, rounded as the logs print them; false for a
-// null or invalid status and for a day count that no date has (NaN and
-// infinities among them).
-bool SecondsOf(const COleDateTime& t, long long& seconds)
-{
-    OleDateParts parts;
-    if (t.GetStatus() != COleDateTime::valid || !COleDateTime::ToParts(t.GetDays(), parts))
-        return false;
-    const double linear = t.DaysSince(COleDateTime(0.0)) * static_cast<double>(kDaySeconds);
-    seconds = static_cast<long long>(linear >= 0.0 ? linear + 0.5 : linear - 0.5);
-    return true;
-}
-
-// "%Y-%m-%d %H%M" of a second on the linear scale.
-CString FormatSeconds(long long seconds)
-{
-    const long long day = FloorDiv(seconds, kDaySeconds);
-    const long long rest = seconds - day * kDaySeconds;
-    OleDateParts p;
-    if (!COleDateTime::ToParts(static_cast<double>(day), p))
-        return CString("Invalid DateTime");
-    CString s;
-    s.Format("%d-%02d-%02d %02d%02d", p.year, p.month, p.day, static_cast<int>(rest / 3600),
-             static_cast<int>(rest % 3600 / 60));
-    return s;
+    return !rstRcvd.IsEmpty() && digits == rstRcvd;
 }
 
 // --- Collecting -------------------------------------------------------------
@@ -166,17 +122,18 @@ struct CCollector {
     {
         CFinding f;
         f.kind = kind;
-        f.when = q.time->Format("%Y-%m-%d %H%M");
+        f.when = q.time->Format(kLogDateTime);
         f.call = *q.call;
         f.text = text;
         kinds[kind].push_back({q.dated ? q.seconds : LLONG_MAX, kinds[kind].size(), f});
     }
-    void AddHeader(const CString& text)
+    // A finding on the whole log: no time, no call.
+    void AddWhole(FindingKind kind, const CString& text)
     {
         CFinding f;
-        f.kind = kFindHeader;
+        f.kind = kind;
         f.text = text;
-        kinds[kFindHeader].push_back({0, kinds[kFindHeader].size(), f});
+        kinds[kind].push_back({0, kinds[kind].size(), f});
     }
 };
 
@@ -208,7 +165,7 @@ void CheckRefused(const CArray<CBadQso>& bad, CCollector& out)
         case kDupe:
             continue;
         }
-        out.Add(kFindNotInLog, ViewOf(q.call, q.time), text);
+        out.Add(kFindRefused, ViewOf(q.call, q.time), text);
     }
 }
 
@@ -259,13 +216,13 @@ void CheckSentNumbers(const CArray<CInfo>& log, const CArray<CBadQso>& bad, CCol
                     text + ": " + missing + "; if QSOs are missing from the log, add them in the host");
         } else if (prev && n == last) {
             out.Add(kFindSentNumber, s.q,
-                    "sent " + Shown(*s.text) + " again, as to " + Shown(*prev->q.call) + " at " +
-                        prev->q.time->Format("%Y-%m-%d %H%M") +
+                    "sent " + Shown(*s.text) + " again, as to " + CallShown(*prev->q.call) + " at " +
+                        prev->q.time->Format(kLogDateTime) +
                         "; make the host's log show the number you really sent");
         } else if (prev && n < last) {
             out.Add(kFindSentNumber, s.q,
-                    "sent " + Shown(*s.text) + " after " + Shown(*prev->text) + " (to " + Shown(*prev->q.call) +
-                        " at " + prev->q.time->Format("%Y-%m-%d %H%M") +
+                    "sent " + Shown(*s.text) + " after " + Shown(*prev->text) + " (to " + CallShown(*prev->q.call) +
+                        " at " + prev->q.time->Format(kLogDateTime) +
                         "): the numbers start again; make the host's log show the numbers you really sent");
         }
         prev = &s;
@@ -285,7 +242,7 @@ void CheckReceivedNumbers(const CArray<CInfo>& log, CCollector& out)
             if (!IsReport(nr, r.m_rstRcvd))
                 continue;
             text = "received number " + Quoted(nr) +
-                   " looks like the report, not the serial number; enter the number the station sent in the host";
+                   " is the report received, not the serial number; enter the number the station sent in the host";
         } else {
             const CString cut = CutReading(nr);
             if (!cut.IsEmpty() && IsReport(cut, r.m_rstRcvd))
@@ -312,9 +269,10 @@ void CheckSameStation(const CArray<CInfo>& log, CCollector& out)
         const CInfo& r = log[i];
         if (r.m_dupe || r.m_call.IsEmpty())
             continue;
-        const bool cw = IsCw(r.m_mode);
-        if (!cw && !IsSsb(r.m_mode))
+        const rules::ModeClass mode = rules::ClassOfMode(r.m_mode);
+        if (mode == rules::kOtherMode)
             continue;
+        const bool cw = mode == rules::kCw;
         auto it = indexOf.emplace(r.m_call.str(), firsts.size());
         if (it.second)
             firsts.emplace_back(-1, -1);
@@ -339,7 +297,7 @@ void CheckSameStation(const CArray<CInfo>& log, CCollector& out)
             continue;
         CString text = "received " + Shown(b->m_nrRcvd) + " in " + Shown(b->m_mode) +
                        (later == earlier ? ", the same number as " : " after ") + Shown(a->m_nrRcvd) + " in " +
-                       Shown(a->m_mode) + " at " + a->m_time.Format("%Y-%m-%d %H%M") +
+                       Shown(a->m_mode) + " at " + a->m_time.Format(kLogDateTime) +
                        "; a station's numbers go up, so one of the two is wrong: check both in the host";
         out.Add(kFindSameStation, qb, text);
     }
@@ -347,7 +305,8 @@ void CheckSameStation(const CArray<CInfo>& log, CCollector& out)
 
 // The contest night is the noon-to-noon span holding the most QSOs; its
 // period runs from 21:00 to 02:00 UTC. Returns the period's first second
-// (or LLONG_MIN when no QSO has a date).
+// (or LLONG_MIN when no QSO has a date). A night that is not the contest's
+// date of its year is named once, with that date.
 long long CheckPeriod(const CArray<CInfo>& log, CCollector& out)
 {
     std::vector<CQsoView> views;
@@ -365,8 +324,19 @@ long long CheckPeriod(const CArray<CInfo>& log, CCollector& out)
             night = n.first;
             most = n.second;
         }
-    const long long start = night * kDaySeconds + 21 * 3600, end = start + 5 * 3600;
+    const long long start = night * kDaySeconds + rules::kPeriodStartHour * 3600,
+                    end = start + rules::kPeriodHours * 3600;
     const CString period = most > 0 ? FormatSeconds(start) + " to " + FormatSeconds(end) + " UTC" : CString();
+    OleDateParts day;
+    if (most > 0 && DateOfDay(night, day) && (day.month != 5 || day.day != rules::ContestSaturday(day.year))) {
+        CString text;
+        text.Format("the log's night begins on %04d-%02d-%02d, but the contest of %d was on the third full "
+                    "weekend of May, %04d-05-%02d 2100 to %04d-05-%02d 0200 UTC; if the host's dates are wrong, "
+                    "correct them",
+                    day.year, day.month, day.day, day.year, day.year, rules::ContestSaturday(day.year), day.year,
+                    rules::ContestSaturday(day.year) + 1);
+        out.AddWhole(kFindContestDate, text);
+    }
     for (const CQsoView& q : views) {
         if (!q.dated) {
             out.Add(kFindOutsidePeriod, q, kNoValidDate);
@@ -386,21 +356,42 @@ void CheckModeFrequency(const CArray<CInfo>& log, CCollector& out)
     for (int i = 0; i < log.GetSize(); ++i) {
         const CInfo& r = log[i];
         const unsigned f = r.m_freqKHz;
-        if (r.m_mode != "CW" && r.m_mode != "SSB")
+        const rules::ModeClass mode = rules::ClassOfMode(r.m_mode);
+        unsigned low = 0, high = 0;
+        if (!rules::ModePart(mode, low, high)) {
             out.Add(kFindModeFrequency, ViewOf(r.m_call, r.m_time),
                     "mode " + Quoted(r.m_mode) +
                         " is written as \"??\" in the Cabrillo log; set the mode to CW or SSB in the host");
-        CString text;
-        text.Format("%u kHz", f);
-        if (f != 0 && IsCw(r.m_mode) && (f < 3510 || f > 3600))
-            text = "CW on " + text + ", outside the CW part 3510-3600 kHz";
-        else if (f != 0 && IsSsb(r.m_mode) && (f < 3600 || f > 3750))
-            text = "SSB on " + text + ", outside the SSB part 3600-3750 kHz";
-        else
             continue;
-        out.Add(kFindModeFrequency, ViewOf(r.m_call, r.m_time),
-                text + "; correct the frequency or the mode in the host");
+        }
+        if (f == 0 || (f >= low && f <= high))
+            continue;
+        CString text;
+        text.Format("%s on %u kHz, outside the %s part %u-%u kHz; correct the frequency or the mode in the host",
+                    r.m_mode.GetString(), f, r.m_mode.GetString(), low, high);
+        out.Add(kFindModeFrequency, ViewOf(r.m_call, r.m_time), text);
     }
+}
+
+// QSOs with stations whose country the organiser does not count. Returns
+// their points under the points rule.
+long long CheckNotCounted(const CArray<CInfo>& log, const CCheckStation& station, CCollector& out)
+{
+    long long points = 0;
+    for (int i = 0; i < log.GetSize(); ++i) {
+        const CInfo& r = log[i];
+        const char* country = rules::NotCountedCountry(r.m_country);
+        if (!Counted(r) || !country)
+            continue;
+        const int p = QsoPoints(r, station.balticStation, station.myContinent);
+        points += p;
+        CString text;
+        text.Format("a station in %s (%s): the organiser has not counted QSOs with Russia and Belarus since 2023; "
+                    "the plug-in's score counts its %d point%s",
+                    country, Shown(r.m_country).GetString(), p, p == 1 ? "" : "s");
+        out.Add(kFindNotCounted, ViewOf(r.m_call, r.m_time), text);
+    }
+    return points;
 }
 
 void CheckCalls(const CArray<CInfo>& log, CCollector& out)
@@ -436,130 +427,59 @@ void CheckCalls(const CArray<CInfo>& log, CCollector& out)
 
 // --- The header ---------------------------------------------------------
 
-bool InList(const CString& value, const char* const* list)
-{
-    for (; *list; ++list)
-        if (SameNoCase(value, *list))
-            return true;
-    return false;
-}
-
-// A value the Cabrillo lists do not hold, or an empty one that must be
-// given; true when the value is listed.
-bool CheckListed(const char* tag, const CString& value, const char* const* list, const char* choose,
-                 bool required, CCollector& out)
-{
-    if (value.IsEmpty()) {
-        if (required)
-            out.AddHeader(CString(tag) + " is empty; choose " + choose);
-        return false;
-    }
-    if (InList(value, list))
-        return true;
-    out.AddHeader(CString(tag) + " " + Quoted(value) + " is not a Cabrillo value; choose " + choose);
-    return false;
-}
-
-CString Trimmed(const CString& text)
-{
-    CString t = text;
-    return t.Trim();
-}
-
 void CheckHeader(const CArray<CInfo>& log, const CCheckHeader& h, const CCheckStation& station, CCollector& out)
 {
-    static const char* const kOperators[] = {"SINGLE-OP", "MULTI-OP", "CHECKLOG", nullptr};
-    static const char* const kBands[] = {"ALL", "160M", "80M", "40M", "20M", "15M", "10M", "6M", "4M", "2M",
-                                         "222", "432", "902", "1.2G", "2.3G", "3.4G", "5.7G", "10G", "24G",
-                                         "47G", "75G", "122G", "134G", "241G", "Light", "VHF-3-BAND",
-                                         "VHF-FM-ONLY", nullptr};
-    static const char* const kModes[] = {"SSB", "CW", "RTTY", "FM", "MIXED", "DIGI", nullptr};
-    static const char* const kPowers[] = {"HIGH", "LOW", "QRP", nullptr};
-    // The Cabrillo list, and this contest's own two-hour section.
-    static const char* const kTimes[] = {"6-HOURS", "8-HOURS", "12-HOURS", "24-HOURS", "2-HOURS", nullptr};
-
-    const CString callsign = Trimmed(h.callsign), own = Trimmed(station.ownCall);
-    if (callsign.IsEmpty())
-        out.AddHeader(own.IsEmpty() ? CString("CALLSIGN is empty; enter your call")
-                                    : "CALLSIGN is empty; enter your call " + Shown(own));
-    else if (!own.IsEmpty() && callsign.CompareNoCaseAscii(own) != 0)
-        out.AddHeader("CALLSIGN " + Quoted(callsign) + " differs from your call " + Shown(own) +
-                      "; correct it in the header");
-
-    const CString op = Trimmed(h.categoryOperator);
-    const bool opListed = CheckListed("CATEGORY-OPERATOR", op, kOperators, "SINGLE-OP, MULTI-OP or CHECKLOG",
-                                      true, out);
-
-    const CString band = Trimmed(h.categoryBand);
-    if (CheckListed("CATEGORY-BAND", band, kBands, "80M", true, out) && !SameNoCase(band, "80M") &&
-        !SameNoCase(band, "ALL"))
-        out.AddHeader("CATEGORY-BAND is " + Shown(band) + ", but the contest is on 80 m only; choose 80M");
-
-    const CString mode = Trimmed(h.categoryMode);
-    if (CheckListed("CATEGORY-MODE", mode, kModes, "CW, SSB or MIXED", true, out)) {
-        // Counted as the report counts CW and SSB: dupes not.
-        int cw = 0, ssb = 0;
-        for (int i = 0; i < log.GetSize(); ++i) {
-            if (log[i].m_notCounted)
-                continue;
-            cw += IsCw(log[i].m_mode) ? 1 : 0;
-            ssb += IsSsb(log[i].m_mode) ? 1 : 0;
-        }
-        const char* expected = cw && ssb ? "MIXED" : cw ? "CW" : ssb ? "SSB" : nullptr;
-        if (expected && !SameNoCase(mode, expected)) {
-            CString holds;
-            if (cw && ssb)
-                holds.Format("%d CW and %d SSB QSOs", cw, ssb);
-            else
-                holds = cw ? "CW QSOs only" : "SSB QSOs only";
-            out.AddHeader("CATEGORY-MODE is " + Shown(mode) + ", but the log holds " + holds + "; choose " +
-                          expected);
-        }
+    int cw = 0, ssb = 0;
+    for (int i = 0; i < log.GetSize(); ++i) {
+        if (!Counted(log[i]))
+            continue;
+        const rules::ModeClass mode = rules::ClassOfMode(log[i].m_mode);
+        cw += mode == rules::kCw ? 1 : 0;
+        ssb += mode == rules::kSsb ? 1 : 0;
     }
-
-    CheckListed("CATEGORY-POWER", Trimmed(h.categoryPower), kPowers, "HIGH, LOW or QRP", false, out);
-
-    const CString time = Trimmed(h.categoryTime);
-    if (CheckListed("CATEGORY-TIME", time, kTimes, "2-HOURS for the two-hour section, or leave it empty", false,
-                    out)) {
-        if (!SameNoCase(time, "2-HOURS"))
-            out.AddHeader("CATEGORY-TIME is " + Shown(time) +
-                          ", but this contest's only time section is 2-HOURS; choose 2-HOURS or leave it empty");
-        else if (opListed && !SameNoCase(op, "SINGLE-OP"))
-            out.AddHeader("CATEGORY-TIME is 2-HOURS, a single-operator section, but CATEGORY-OPERATOR is " +
-                          Shown(op) + "; choose SINGLE-OP or leave CATEGORY-TIME empty");
-    }
+    for (const CString& text : CheckHeaderValues(h, station.ownCall, cw, ssb))
+        out.AddWhole(kFindHeader, text);
 }
 
 // --- The two hours ---------------------------------------------------------
 
-CTwoHours BestTwoHours(const CArray<CInfo>& log, const CCheckHeader& h, const CCheckStation& station)
+// The 120 minutes inside the period with the most counted QSOs (then the
+// most points), starting at a QSO's minute or ending with the period.
+CTwoHours BestTwoHours(const CArray<CInfo>& log, long long periodStart, const CCheckStation& station)
 {
     CTwoHours best;
-    best.scoring = SameNoCase(Trimmed(h.categoryTime), "2-HOURS");
+    if (periodStart == LLONG_MIN)
+        return best;
+    const long long first = periodStart / 60, last = first + rules::kPeriodHours * 60 - 120;
     std::vector<std::pair<long long, int>> counted; // minute, points
     counted.reserve(static_cast<size_t>(log.GetSize()));
     for (int i = 0; i < log.GetSize(); ++i) {
         const CInfo& r = log[i];
         long long seconds = 0;
-        // Counted as the score counts: no dupe, a call.
-        if (r.m_notCounted || r.m_call.IsEmpty() || !SecondsOf(r.m_time, seconds))
+        if (!Counted(r) || !SecondsOf(r.m_time, seconds))
             continue;
-        counted.emplace_back(FloorDiv(seconds, 60), QsoPoints(r, station.balticStation, station.myContinent));
+        const long long minute = FloorDiv(seconds, 60);
+        if (minute >= first && minute < last + 120)
+            counted.emplace_back(minute, QsoPoints(r, station.balticStation, station.myContinent));
     }
     std::sort(counted.begin(), counted.end());
-    long long points = 0, bestPoints = -1, bestStart = 0;
-    size_t end = 0, bestCount = 0;
-    for (size_t i = 0; i < counted.size(); ++i) {
-        while (end < counted.size() && counted[end].first < counted[i].first + 120)
-            points += counted[end++].second;
-        const size_t n = end - i;
+    std::vector<long long> sums(1, 0);
+    for (const auto& c : counted)
+        sums.push_back(sums.back() + c.second);
+    long long bestPoints = -1, bestStart = 0;
+    size_t bestCount = 0;
+    for (const auto& c : counted) {
+        const long long start = std::min(c.first, last);
+        const auto from = std::lower_bound(counted.begin(), counted.end(), std::make_pair(start, INT_MIN));
+        const auto to = std::lower_bound(counted.begin(), counted.end(), std::make_pair(start + 120, INT_MIN));
+        const size_t n = static_cast<size_t>(to - from);
+        const long long points = sums[static_cast<size_t>(to - counted.begin())] -
+                                 sums[static_cast<size_t>(from - counted.begin())];
         if (n > bestCount || (n == bestCount && points > bestPoints)) {
             bestCount = n;
             bestPoints = points;
-            bestStart = counted[i].first;
+            bestStart = start;
         }
-        points -= counted[i].second;
     }
     if (bestCount > 0) {
         best.qsos = static_cast<int>(bestCount);
@@ -570,13 +490,6 @@ CTwoHours BestTwoHours(const CArray<CInfo>& log, const CCheckHeader& h, const CC
     return best;
 }
 
-const char* const kHeadings[kFindingKinds] = {
-    "Not in the log", "Sent numbers", "Received numbers", "Same station in both modes",
-    "Outside the contest period", "Mode and frequency", "Calls", "Header"};
-const char* const kBoxLabels[kFindingKinds] = {
-    "not in the log", "sent number", "received number", "same station twice",
-    "outside the period", "mode and frequency", "call", "header"};
-
 } // namespace
 
 CLogCheck CheckLog(const CArray<CInfo>& log, const CArray<CBadQso>& bad, const CCheckHeader& header,
@@ -586,15 +499,20 @@ CLogCheck CheckLog(const CArray<CInfo>& log, const CArray<CBadQso>& bad, const C
     check.storedQsos = log.GetSize();
     for (int i = 0; i < bad.GetSize(); ++i)
         check.refusedQsos += bad[i].kind != kDupe ? 1 : 0;
+    long long claimed = 0;
+    for (int i = 0; i < log.GetSize(); ++i)
+        if (Counted(log[i]))
+            claimed += QsoPoints(log[i], station.balticStation, station.myContinent);
 
     CCollector c;
     CheckRefused(bad, c);
+    const long long notCounted = CheckNotCounted(log, station, c);
     CheckSentNumbers(log, bad, c);
     CheckReceivedNumbers(log, c);
     CheckSameStation(log, c);
     const long long start = CheckPeriod(log, c);
     if (start != LLONG_MIN) {
-        check.period = FormatSeconds(start) + " to " + FormatSeconds(start + 5 * 3600);
+        check.period = FormatSeconds(start) + " to " + FormatSeconds(start + rules::kPeriodHours * 3600);
         check.periodStart = start;
     }
     CheckModeFrequency(log, c);
@@ -608,57 +526,10 @@ CLogCheck CheckLog(const CArray<CInfo>& log, const CArray<CBadQso>& bad, const C
             check.findings.push_back(std::move(e.finding));
         check.counts[k] = static_cast<int>(list.size());
     }
-    check.twoHours = BestTwoHours(log, header, station);
+    check.twoHours = BestTwoHours(log, start, station);
+    const char* own = rules::NotCountedCountry(station.ownCountry);
+    check.ownCountryNotEvaluated = own ? own : "";
+    check.claimedPoints = static_cast<int>(std::min<long long>(claimed, INT_MAX));
+    check.organiserPoints = own ? 0 : static_cast<int>(std::min<long long>(claimed - notCounted, INT_MAX));
     return check;
-}
-
-bool CheckSeconds(const COleDateTime& t, long long& seconds)
-{
-    return SecondsOf(t, seconds);
-}
-
-CString FormatCheckFile(const CLogCheck& check, const CString& call)
-{
-    CString out;
-    if (check.Total() == 0)
-        out = "No findings\r\n";
-    else
-        out.Format("%d finding%s\r\n", check.Total(), check.Total() == 1 ? "" : "s");
-    out.AppendFormat("Log check of %s: %d QSO%s in the log, %d refused\r\n", Shown(call).GetString(),
-                     check.storedQsos, check.storedQsos == 1 ? "" : "s", check.refusedQsos);
-    if (!check.period.IsEmpty())
-        out += "Contest period: " + check.period + " UTC (the night with the most QSOs)\r\n";
-    size_t next = 0;
-    for (int k = 0; k < kFindingKinds; ++k) {
-        if (check.counts[k] == 0)
-            continue;
-        out.AppendFormat("\r\n%s (%d)\r\n", kHeadings[k], check.counts[k]);
-        for (int i = 0; i < check.counts[k] && next < check.findings.size(); ++i) {
-            const CFinding& f = check.findings[next++];
-            if (f.kind == kFindHeader)
-                out += "  " + f.text + "\r\n";
-            else
-                out += "  " + (f.when.IsEmpty() ? CString("(no date)") : f.when) + " " +
-                       (f.call.IsEmpty() ? CString("(no call)") : Shown(f.call)) + ": " + f.text + "\r\n";
-        }
-    }
-    out += "\r\nBest two hours\r\n";
-    const CTwoHours& t = check.twoHours;
-    if (t.qsos == 0)
-        out += "  no counted QSO with a valid date\r\n";
-    else
-        out.AppendFormat("  %s to %s: %d QSO%s, %d point%s\r\n", t.start.GetString(), t.end.GetString(), t.qsos,
-                         t.qsos == 1 ? "" : "s", t.points, t.points == 1 ? "" : "s");
-    if (t.scoring)
-        out += "  CATEGORY-TIME is 2-HOURS, this contest's two-hour section: only these two hours count\r\n";
-    return out;
-}
-
-CString CheckBoxLine(const CLogCheck& check, const CString& fileName)
-{
-    CString kinds;
-    for (int k = 0; k < kFindingKinds; ++k)
-        if (check.counts[k] > 0)
-            kinds.AppendFormat("%s%d %s", kinds.IsEmpty() ? "" : ", ", check.counts[k], kBoxLabels[k]);
-    return "Log check: " + (kinds.IsEmpty() ? CString("no findings") : kinds) + "; see " + BlankControls(fileName);
 }

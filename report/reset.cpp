@@ -77,7 +77,8 @@ int ResetStats(const ResetArgs& a)
     g_cabrilloRun = 0;
 
     g_myContinent = a.myContinent;
-    g_balticStation = IsBalticCountry(a.myCountry) ? 1 : 0;
+    g_balticStation = rules::IsBalticCountry(a.myCountry) ? 1 : 0;
+    g_myCountry = a.myCountry;
     g_myCall = a.myCall;
 
     {

@@ -1,9 +1,6 @@
 #include "report/score.h"
 
-int IsBalticCountry(const CString& prefix)
-{
-    return prefix == "LY" || prefix == "ES" || prefix == "YL";
-}
+#include "engine/rules.h"
 
 int IsRussianTextCountry(const CString& prefix)
 {
@@ -18,7 +15,7 @@ int QsoPoints(const CInfo& qso, int balticStation, const CString& myContinent)
 {
     if (balticStation)
         return qso.m_continent == myContinent ? 1 : 2;
-    if (IsBalticCountry(qso.m_country))
+    if (rules::IsBalticCountry(qso.m_country))
         return myContinent == "EU" ? 10 : 20;
     return 1;
 }

@@ -2,7 +2,6 @@
 #pragma once
 #include "engine/info.h"
 
-int IsBalticCountry(const CString& prefix);
 int IsRussianTextCountry(const CString& prefix);
 
 // Points of one counted QSO for an operator in a Baltic country (or not)

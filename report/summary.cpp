@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "engine/rules.h"
+#include "framework/stdiofile.h"
+#include "report/contest_time.h"
 #include "report/report.h"
 #include "report/score.h"
 
@@ -20,18 +23,16 @@ const char* const kModeNames[kSumModes] = {"CW", "SSB", "Other mode"};
 
 SummaryKind KindOf(const CInfo& r)
 {
-    if (IsBalticCountry(r.m_country))
+    if (rules::IsBalticCountry(r.m_country))
         return kSumBaltic;
     return r.m_continent == "EU" ? kSumEurope : kSumOtherContinent;
 }
 
-// The report's columns: exactly "CW" and "SSB"; anything else counts in
-// neither (the rules take modes in any case).
+// The report's columns, as the rules table classes modes.
 SummaryMode ModeOf(const CInfo& r)
 {
-    if (r.m_mode == "CW")
-        return kSumCw;
-    return r.m_mode == "SSB" ? kSumSsb : kSumOtherMode;
+    const rules::ModeClass mode = rules::ClassOfMode(r.m_mode);
+    return mode == rules::kCw ? kSumCw : mode == rules::kSsb ? kSumSsb : kSumOtherMode;
 }
 
 void Count(CSummaryCount& c, int points)
@@ -48,17 +49,6 @@ void CountHour(CSummaryHour& h, SummaryMode mode, int points)
     h.ssb += mode == kSumSsb ? 1 : 0;
 }
 
-bool Same(const CString& value, const char* name)
-{
-    return value.CompareNoCaseAscii(name) == 0;
-}
-
-CString Trimmed(const CString& text)
-{
-    CString t = text;
-    return t.Trim();
-}
-
 // A text from the host or the operator, as the page shows it: on one line,
 // with HTML's own characters escaped.
 CString Text(const CString& text)
@@ -72,7 +62,7 @@ CString Text(const CString& text)
 void OpenTable(CString& out, const char* summary)
 {
     out.AppendFormat("<table summary=\"%s\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
-                     "style=\"border-collapse:collapse\">\r\n",
+                     "style=\"border-collapse:collapse\">" BALTIC_CRLF,
                      summary);
 }
 
@@ -81,7 +71,7 @@ void HeadCells(CString& out, const char* const* names, int count)
     out.AppendFormat("<tr bgcolor=\"%s\">", kHeadColour);
     for (int i = 0; i < count; ++i)
         out.AppendFormat("<th>%s</th>", names[i]);
-    out += "</tr>\r\n";
+    out += "</tr>" BALTIC_CRLF;
 }
 
 void NumberCell(CString& out, int value, bool bold = false)
@@ -91,23 +81,30 @@ void NumberCell(CString& out, int value, bool bold = false)
 
 void Heading(CString& out, const char* text)
 {
-    out.AppendFormat("<h2 style=\"font-size:17px;margin:22px 0 8px 0;color:#1f3d7a\">%s</h2>\r\n", text);
+    out.AppendFormat("<h2 style=\"font-size:17px;margin:22px 0 8px 0;color:#1f3d7a\">%s</h2>" BALTIC_CRLF, text);
 }
 
-void StationBlock(CString& out, const CSummaryStation& station)
+void StationBlock(CString& out, const CSummaryStation& station, const CLogCheck& check)
 {
     OpenTable(out, "Station");
     const CString call = station.call.IsEmpty() ? CString("(no call)") : Text(station.call);
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Station</th><td><b>%s</b></td></tr>\r\n", kHeadColour,
+    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Station</th><td><b>%s</b></td></tr>" BALTIC_CRLF, kHeadColour,
                      call.GetString());
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Contest date</th><td>%s</td></tr>\r\n", kHeadColour,
+    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Contest date</th><td>%s</td></tr>" BALTIC_CRLF, kHeadColour,
                      Text(station.contestDate).GetString());
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Section</th><td>%s</td></tr>\r\n", kHeadColour,
+    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Section</th><td>%s</td></tr>" BALTIC_CRLF, kHeadColour,
                      Text(SectionInWords(station)).GetString());
     out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Claimed score</th>"
-                     "<td><b style=\"font-size:18px\">%d</b> point%s</td></tr>\r\n",
+                     "<td><b style=\"font-size:18px\">%d</b> point%s</td></tr>" BALTIC_CRLF,
                      kHeadColour, station.claimedScore, station.claimedScore == 1 ? "" : "s");
-    out += "</table>\r\n";
+    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">The organiser's count</th><td><b>%d</b> point%s "
+                     "(QSOs with Russia and Belarus not counted since 2023)</td></tr>" BALTIC_CRLF,
+                     kHeadColour, check.organiserPoints, check.organiserPoints == 1 ? "" : "s");
+    if (!check.ownCountryNotEvaluated.IsEmpty())
+        out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Note</th><td><b>Your station is in %s: since "
+                         "2023 the organiser does not evaluate logs from Russia and Belarus.</b></td></tr>" BALTIC_CRLF,
+                         kHeadColour, Text(check.ownCountryNotEvaluated).GetString());
+    out += "</table>" BALTIC_CRLF;
 }
 
 void PointsTable(CString& out, const CSummary& s)
@@ -118,11 +115,11 @@ void PointsTable(CString& out, const CSummary& s)
     out.AppendFormat("<tr bgcolor=\"%s\"><th rowspan=\"2\" align=\"left\">Worked</th>", kHeadColour);
     for (int m = 0; m < modes; ++m)
         out.AppendFormat("<th colspan=\"2\">%s</th>", kModeNames[m]);
-    out += "<th colspan=\"2\">All modes</th></tr>\r\n";
+    out += "<th colspan=\"2\">All modes</th></tr>" BALTIC_CRLF;
     out.AppendFormat("<tr bgcolor=\"%s\">", kHeadColour);
     for (int m = 0; m <= modes; ++m)
         out += "<th>QSOs</th><th>Points</th>";
-    out += "</tr>\r\n";
+    out += "</tr>" BALTIC_CRLF;
     for (int k = 0; k < kSumKinds; ++k) {
         out.AppendFormat("<tr><th align=\"left\">%s</th>", kKindNames[k]);
         for (int m = 0; m < modes; ++m) {
@@ -131,7 +128,7 @@ void PointsTable(CString& out, const CSummary& s)
         }
         NumberCell(out, s.byKind[k].qsos, true);
         NumberCell(out, s.byKind[k].points, true);
-        out += "</tr>\r\n";
+        out += "</tr>" BALTIC_CRLF;
     }
     out.AppendFormat("<tr bgcolor=\"%s\"><th align=\"left\">Total</th>", kTotalColour);
     for (int m = 0; m < modes; ++m) {
@@ -140,11 +137,11 @@ void PointsTable(CString& out, const CSummary& s)
     }
     NumberCell(out, s.total.qsos, true);
     NumberCell(out, s.total.points, true);
-    out += "</tr>\r\n</table>\r\n";
+    out += "</tr>" BALTIC_CRLF "</table>" BALTIC_CRLF;
     out.AppendFormat("<p style=\"margin:6px 0\">Dupes, not counted: %d.", s.dupes);
     if (modes == kSumModes)
         out += " Other modes count in the score but in neither the CW nor the SSB column.";
-    out += "</p>\r\n";
+    out += "</p>" BALTIC_CRLF;
 }
 
 void HourRow(CString& out, const char* label, const CSummaryHour& h, const char* colour)
@@ -159,16 +156,16 @@ void HourRow(CString& out, const char* label, const CSummaryHour& h, const char*
     NumberCell(out, h.cw);
     NumberCell(out, h.ssb);
     NumberCell(out, h.running, true);
-    out += "</tr>\r\n";
+    out += "</tr>" BALTIC_CRLF;
 }
 
 void HourTable(CString& out, const CSummary& s, const CLogCheck& check)
 {
     if (s.night)
-        out.AppendFormat("<p style=\"margin:6px 0\">The night of %s UTC, where the log has most of its QSOs.</p>\r\n",
+        out.AppendFormat("<p style=\"margin:6px 0\">The night of %s UTC, where the log has most of its QSOs.</p>" BALTIC_CRLF,
                          Text(check.period).GetString());
     else
-        out += "<p style=\"margin:6px 0\">No QSO has a valid date, so no contest night was found.</p>\r\n";
+        out += "<p style=\"margin:6px 0\">No QSO has a valid date, so no contest night was found.</p>" BALTIC_CRLF;
     static const char* const kHeads[] = {"Hour (UTC)", "QSOs", "Points", "CW", "SSB", "Score so far"};
     OpenTable(out, "QSOs and points hour by hour");
     HeadCells(out, kHeads, 6);
@@ -181,7 +178,7 @@ void HourTable(CString& out, const CSummary& s, const CLogCheck& check)
     total.cw = s.byMode[kSumCw].qsos;
     total.ssb = s.byMode[kSumSsb].qsos;
     HourRow(out, "Total", total, kTotalColour);
-    out += "</table>\r\n";
+    out += "</table>" BALTIC_CRLF;
 }
 
 // A block of colour of the given height in pixels, as a table cell: what
@@ -207,7 +204,7 @@ void BarChart(CString& out, const CSummary& s)
     for (int i = 0; i < kSummaryBars; ++i)
         most = std::max(most, s.barCw[i] + s.barSsb[i]);
     out += "<table summary=\"QSOs per ten minutes, CW and SSB\" cellspacing=\"0\" cellpadding=\"0\" "
-           "border=\"0\">\r\n<tr>";
+           "border=\"0\">" BALTIC_CRLF "<tr>";
     for (int i = 0; i < kSummaryBars; ++i) {
         const int cw = s.barCw[i], ssb = s.barSsb[i];
         const int hour = (21 + i / 6) % 24, minute = i % 6 * 10;
@@ -217,7 +214,7 @@ void BarChart(CString& out, const CSummary& s)
         if (cw + ssb > 0) {
             const int cwHeight = cw > 0 ? std::max(1, Scaled(cw, most)) : 0;
             const int ssbHeight = ssb > 0 ? std::max(1, Scaled(cw + ssb, most) - cwHeight) : 0;
-            out.AppendFormat("<span style=\"font-size:10px;color:#444\">%d</span>\r\n"
+            out.AppendFormat("<span style=\"font-size:10px;color:#444\">%d</span>" BALTIC_CRLF
                              "<table summary=\"\" width=\"16\" cellspacing=\"0\" cellpadding=\"0\" border=\"0\">",
                              cw + ssb);
             if (ssbHeight > 0)
@@ -226,39 +223,37 @@ void BarChart(CString& out, const CSummary& s)
                 ColourRow(out, kCwColour, cwHeight);
             out += "</table>";
         }
-        out += "</td>\r\n";
+        out += "</td>" BALTIC_CRLF;
     }
-    out += "</tr>\r\n";
+    out += "</tr>" BALTIC_CRLF;
     ColourRow(out, "#888888", 1, kSummaryBars);
-    out += "\r\n<tr>";
+    out += BALTIC_CRLF "<tr>";
     for (int h = 0; h < kSummaryHours; ++h)
         out.AppendFormat("<td colspan=\"6\" valign=\"top\" style=\"border-left:1px solid #888888;padding:2px 0 0 "
                          "3px;font-size:11px;color:#444\">%.5s</td>",
                          kHourNames[h]);
-    out += "</tr>\r\n</table>\r\n";
+    out += "</tr>" BALTIC_CRLF "</table>" BALTIC_CRLF;
     out.AppendFormat("<table summary=\"Legend\" cellspacing=\"4\" cellpadding=\"0\" border=\"0\"><tr>"
                      "<td bgcolor=\"%s\" width=\"12\" height=\"12\"></td><td>CW</td><td width=\"12\"></td>"
                      "<td bgcolor=\"%s\" width=\"12\" height=\"12\"></td><td>SSB</td>"
                      "<td style=\"padding-left:16px;color:#444\">each bar is ten minutes (UTC); the figure above "
-                     "it is its QSOs</td></tr></table>\r\n",
+                     "it is its QSOs</td></tr></table>" BALTIC_CRLF,
                      kCwColour, kSsbColour);
 }
 
 void TwoHours(CString& out, const CTwoHours& t)
 {
     if (t.qsos == 0) {
-        out += "<p style=\"margin:6px 0\">No counted QSO has a valid date.</p>\r\n";
+        out += "<p style=\"margin:6px 0\">No counted QSO with a valid date lies in the contest period.</p>" BALTIC_CRLF;
         return;
     }
-    static const char* const kHeads[] = {"From (UTC)", "To (UTC)", "QSOs", "Points", "Scoring window"};
+    static const char* const kHeads[] = {"From (UTC)", "To (UTC)", "QSOs", "Points"};
     OpenTable(out, "The best two hours");
-    HeadCells(out, kHeads, 5);
+    HeadCells(out, kHeads, 4);
     out.AppendFormat("<tr><td>%s</td><td>%s</td>", Text(t.start).GetString(), Text(t.end).GetString());
     NumberCell(out, t.qsos);
     NumberCell(out, t.points);
-    out += t.scoring ? "<td><b>yes</b>: CATEGORY-TIME is 2-HOURS, only these two hours count</td>"
-                     : "<td>no: the whole night counts in this section</td>";
-    out += "</tr>\r\n</table>\r\n";
+    out += "</tr>" BALTIC_CRLF "</table>" BALTIC_CRLF;
 }
 
 } // namespace
@@ -284,7 +279,7 @@ CSummary SummarizeLog(const CArray<CInfo>& log, const CLogCheck& check, const CS
         Count(s.total, points);
 
         long long seconds = 0;
-        const long long offset = s.night && CheckSeconds(r.m_time, seconds) ? seconds - check.periodStart : -1;
+        const long long offset = s.night && SecondsOf(r.m_time, seconds) ? seconds - check.periodStart : -1;
         if (offset < 0 || offset >= kSummaryHours * kHourSeconds) {
             CountHour(s.outside, mode, points);
             continue;
@@ -306,26 +301,15 @@ CSummary SummarizeLog(const CArray<CInfo>& log, const CLogCheck& check, const CS
 CString SectionInWords(const CSummaryStation& station)
 {
     const CString op = Trimmed(station.categoryOperator), mode = Trimmed(station.categoryMode),
-                  time = Trimmed(station.categoryTime);
-    if (Same(op, "CHECKLOG"))
+                  assisted = Trimmed(station.categoryAssisted), time = Trimmed(station.categoryTime);
+    if (SameNoCase(op, "CHECKLOG"))
         return "Check log (not scored)";
-    if (Same(op, "SWL"))
-        return "SWL (short-wave listener)";
-    if (Same(op, "MULTI-OP") && time.IsEmpty())
-        return "Multi operator, single transmitter";
-    if (Same(op, "SINGLE-OP") && time.IsEmpty()) {
-        if (Same(mode, "MIXED"))
-            return "Single operator CW/SSB";
-        if (Same(mode, "CW"))
-            return "Single operator CW";
-        if (Same(mode, "SSB"))
-            return "Single operator SSB";
-    }
-    if (Same(op, "SINGLE-OP") && Same(time, "2-HOURS") && Same(mode, "MIXED"))
-        return "Single operator, two hours, CW/SSB";
+    if (const rules::CSection* section = rules::SectionOf(op, mode, assisted, time))
+        return CString(section->letter) + ": " + section->name;
     auto shown = [](const CString& v) { return v.IsEmpty() ? CString("(empty)") : v; };
-    return "CATEGORY-OPERATOR " + shown(op) + ", CATEGORY-MODE " + shown(mode) + ", CATEGORY-TIME " + shown(time) +
-           " (not a section of this contest)";
+    return "CATEGORY-OPERATOR " + shown(op) + ", CATEGORY-MODE " + shown(mode) +
+           (assisted.IsEmpty() ? CString() : ", CATEGORY-ASSISTED " + assisted) + ", CATEGORY-TIME " +
+           shown(time) + " (not a section of this contest)";
 }
 
 CString FormatSummaryPage(const CArray<CInfo>& log, const CLogCheck& check, const CSummaryStation& station)
@@ -335,14 +319,14 @@ CString FormatSummaryPage(const CArray<CInfo>& log, const CLogCheck& check, cons
     // No character set is declared: the texts are in the ANSI code page of
     // the machine that wrote the page, which is what its browser assumes.
     CString out = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-                  "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n<html>\r\n<head>\r\n";
-    out.AppendFormat("<title>%s%sBALTIC contest summary</title>\r\n</head>\r\n", call.GetString(),
+                  "\"http://www.w3.org/TR/html4/loose.dtd\">" BALTIC_CRLF "<html>" BALTIC_CRLF "<head>" BALTIC_CRLF;
+    out.AppendFormat("<title>%s%sBALTIC contest summary</title>" BALTIC_CRLF "</head>" BALTIC_CRLF, call.GetString(),
                      call.IsEmpty() ? "" : " - ");
     out += "<body bgcolor=\"#ffffff\" text=\"#000000\" "
-           "style=\"font-family:Verdana,Arial,Helvetica,sans-serif;font-size:13px;margin:16px 24px\">\r\n";
-    out.AppendFormat("<h1 style=\"font-size:22px;margin:0 0 12px 0;color:#1f3d7a\">BALTIC contest CW/SSB%s%s</h1>\r\n",
+           "style=\"font-family:Verdana,Arial,Helvetica,sans-serif;font-size:13px;margin:16px 24px\">" BALTIC_CRLF;
+    out.AppendFormat("<h1 style=\"font-size:22px;margin:0 0 12px 0;color:#1f3d7a\">BALTIC contest CW/SSB%s%s</h1>" BALTIC_CRLF,
                      call.IsEmpty() ? "" : ": ", call.GetString());
-    StationBlock(out, station);
+    StationBlock(out, station, check);
     Heading(out, "QSOs and points");
     PointsTable(out, s);
     Heading(out, "Hour by hour");
@@ -354,6 +338,6 @@ CString FormatSummaryPage(const CArray<CInfo>& log, const CLogCheck& check, cons
     Heading(out, "Log check");
     out += "<pre style=\"font-size:12px;white-space:pre-wrap;word-wrap:break-word;background-color:#f6f6f6;border:1px solid #cccccc;padding:8px\">";
     out += HtmlEscape(FormatCheckFile(check, station.call));
-    out += "</pre>\r\n</body>\r\n</html>\r\n";
+    out += "</pre>" BALTIC_CRLF "</body>" BALTIC_CRLF "</html>" BALTIC_CRLF;
     return out;
 }

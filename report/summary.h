@@ -13,7 +13,8 @@
 struct CSummaryStation {
     CString call;          // the own call
     CString contestDate;   // as the report prints it
-    CString categoryOperator, categoryMode, categoryTime; // the header's values as they will be written
+    // The header's values as the writer writes them.
+    CString categoryOperator, categoryMode, categoryAssisted, categoryTime;
     int claimedScore = 0;  // the report's total points
     int balticStation = 0; // the points rule's side (as QsoPoints takes it)
     CString myContinent;
@@ -48,9 +49,10 @@ struct CSummary {
 
 CSummary SummarizeLog(const CArray<CInfo>& log, const CLogCheck& check, const CSummaryStation& station);
 
-// The section the three categories name, in words; other values are shown
-// as the categories themselves.
+// The section the categories name, its letter and name from the rules
+// table; other values are shown as the categories themselves.
 CString SectionInWords(const CSummaryStation& station);
 
-// The whole page, HTML 4.01 Transitional, CR LF line ends.
+// The whole page, HTML 4.01 Transitional, CR LF line ends: the station with
+// the claimed score and the organiser's count, the figures, the check.
 CString FormatSummaryPage(const CArray<CInfo>& log, const CLogCheck& check, const CSummaryStation& station);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/rules.h"
 #include "report/score.h"
 
 namespace {
@@ -68,8 +69,9 @@ ReportTally TallyLog(const ReportSnapshot& s, bool countRates)
             if (r.m_notCounted)
                 continue;
             ++band.qsos;
-            band.cw += r.m_mode == "CW" ? 1 : 0;
-            band.ssb += r.m_mode == "SSB" ? 1 : 0;
+            const rules::ModeClass mode = rules::ClassOfMode(r.m_mode);
+            band.cw += mode == rules::kCw ? 1 : 0;
+            band.ssb += mode == rules::kSsb ? 1 : 0;
             const int points = QsoPoints(r, s.balticStation, s.myContinent);
             band.points += points;
             if (r.m_band == lastBand) {

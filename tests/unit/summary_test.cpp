@@ -141,20 +141,20 @@ TEST_CASE("summary figures: by mode and kind, hour by hour, per ten minutes, equ
 
 TEST_CASE("summary: the section in words, and a whole page of any log and any texts")
 {
-    const char* const cases[][4] = {
-        {"SINGLE-OP", "MIXED", "", "Single operator CW/SSB"},
-        {" single-op ", "cw", "", "Single operator CW"},
-        {"SINGLE-OP", "SSB", "", "Single operator SSB"},
-        {"SINGLE-OP", "MIXED", "2-HOURS", "Single operator, two hours, CW/SSB"},
-        {"MULTI-OP", "MIXED", "", "Multi operator, single transmitter"},
-        {"SWL", "", "", "SWL (short-wave listener)"},
-        {"CHECKLOG", "CW", "", "Check log (not scored)"},
-        {"SINGLE-OP", "CW", "2-HOURS",
-         "CATEGORY-OPERATOR SINGLE-OP, CATEGORY-MODE CW, CATEGORY-TIME 2-HOURS (not a section of this contest)"},
-        {"", "RTTY", "", "CATEGORY-OPERATOR (empty), CATEGORY-MODE RTTY, CATEGORY-TIME (empty) (not a section of "
-                         "this contest)"}};
-    for (const auto& c : cases)
-        CHECK(SectionInWords(Station(c[0], c[1], c[2])) == c[3]);
+    const char* const cases[][5] = {
+        {" single-op ", "cw", "", "", "B: single operator CW"},
+        {"SINGLE-OP", "MIXED", "ASSISTED", "", "D: single operator assisted"},
+        {"CHECKLOG", "CW", "", "", "Check log (not scored)"},
+        {"SINGLE-OP", "MIXED", "", "2-HOURS",
+         "CATEGORY-OPERATOR SINGLE-OP, CATEGORY-MODE MIXED, CATEGORY-TIME 2-HOURS (not a section of this contest)"},
+        {"MULTI-OP", "RTTY", "ASSISTED", "",
+         "CATEGORY-OPERATOR MULTI-OP, CATEGORY-MODE RTTY, CATEGORY-ASSISTED ASSISTED, CATEGORY-TIME (empty) (not a "
+         "section of this contest)"}};
+    for (const auto& c : cases) {
+        CSummaryStation st = Station(c[0], c[1], c[3]);
+        st.categoryAssisted = c[2];
+        CHECK(SectionInWords(st) == c[4]);
+    }
 
     // An empty log; one of dupes, null and NaN dates, no calls and hostile texts.
     CArray<CInfo> weird;
