@@ -77,19 +77,20 @@ TEST_CASE("Cabrillo: a fresh settings file opens the defaults; OK stores them an
     const std::map<std::string, std::string> expected = {
         {"CONTEST", "BALTIC Contest"}, {"CALLSIGN", "YL2AA"}, {"CLAIMED", ""},
         {"CATEGORY-OPERATOR", "SINGLE-OP"}, {"CATEGORY-BAND", "80M"}, {"CATEGORY-MODE", "CW"},
-        {"CATEGORY-TIME", ""}, {"NAME", ""}, {"ADDRESS", ""}, {"ADDRESS-CITY", ""}, {"ADDRESS-POSTALCODE", ""},
+        {"CATEGORY-TIME", ""}, {"CATEGORY-ASSISTED", ""}, {"NAME", ""}, {"ADDRESS", ""}, {"ADDRESS-CITY", ""}, {"ADDRESS-POSTALCODE", ""},
         {"ADDRESS-COUNTRY", ""}, {"OPERATORS", "YL2AA"}, {"CLUB", ""}, {"SOAPBOX", ""}, {"E-MAIL", ""}};
     CHECK(shown.texts == expected);
     const std::map<std::string, std::string> lists = {{"CATEGORY-OPERATOR", "SINGLE-OP|MULTI-OP|CHECKLOG"},
                                                       {"CATEGORY-BAND", "80M"},
                                                       {"CATEGORY-MODE", "MIXED|CW|SSB"},
-                                                      {"CATEGORY-TIME", "2-HOURS"}};
+                                                      {"CATEGORY-TIME", "2-HOURS"},
+                                                      {"CATEGORY-ASSISTED", "ASSISTED|NON-ASSISTED"}};
     CHECK(shown.lists == lists);
     // Only the soapbox and the combo boxes are tab stops; the address boxes
     // take no more than they show.
     const std::map<std::string, std::string> styles = {
         {"CONTEST", "H"}, {"CALLSIGN", "H"}, {"CLAIMED", "H"}, {"CATEGORY-OPERATOR", "THD"},
-        {"CATEGORY-BAND", "THD"}, {"CATEGORY-MODE", "THD"}, {"CATEGORY-TIME", "THD"}, {"NAME", "H"},
+        {"CATEGORY-BAND", "THD"}, {"CATEGORY-MODE", "THD"}, {"CATEGORY-TIME", "THD"}, {"CATEGORY-ASSISTED", "THD"}, {"NAME", "H"},
         {"ADDRESS", ""}, {"ADDRESS-CITY", ""}, {"ADDRESS-POSTALCODE", ""}, {"ADDRESS-COUNTRY", ""},
         {"OPERATORS", "H"}, {"CLUB", "H"}, {"SOAPBOX", "TM"}, {"E-MAIL", "H"}};
     CHECK(shown.styles == styles);
@@ -97,7 +98,7 @@ TEST_CASE("Cabrillo: a fresh settings file opens the defaults; OK stores them an
     CHECK(support::ReadBytes(fx::kIniFile) ==
           "[Settings]\r\nOperators=YL2AA\r\nName=\r\nAddress=\r\nAddress-City=\r\nAddress-PostalCode=\r\n"
           "Address-Country=\r\nCategory=SINGLE-OP\r\nLocation=\r\nPower=CW\r\nContest=BALTIC Contest\r\nEmail=\r\n"
-          "Club=\r\nSoapBox=\r\nStart=0\r\nClaimed=2\r\n");
+          "Club=\r\nSoapBox=\r\nAssisted=\r\nStart=0\r\nClaimed=2\r\n");
     // No CATEGORY-TIME line for the empty time; empty values keep their tag.
     CHECK(support::ReadBytes("YL2AA.cbr") ==
           std::string(kStart) +
@@ -146,7 +147,7 @@ TEST_CASE("Cabrillo: stored values open, MULTI-OP and a three-line soapbox reach
           "Address=Brivibas iela 1\r\nAddress-City=Riga\r\nAddress-PostalCode=LV-1010\r\n"
           "Address-Country=Latvia\r\nClaimed=1\r\nEmail=yl2aa@example.lv\r\nClub=LRAL\r\n"
           "SoapBox=First line<CR><LF>second line<CR><LF>third\r\nCategory=MULTI-OP\r\nPower=SSB\r\n"
-          "Contest=BALTIC Contest\r\nStart=0\r\n");
+          "Contest=BALTIC Contest\r\nAssisted=\r\nStart=0\r\n");
     // MULTI-OP: the transmitter line, then band and mode; no time.
     CHECK(support::ReadBytes("YL2AA.cbr") ==
           std::string(kStart) +

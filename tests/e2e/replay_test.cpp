@@ -255,16 +255,17 @@ TEST_CASE("replay: an export writes the log check beside the log and names it in
     CHECK(r.rejected == 1);
     REQUIRE(r.exportMessages.size() == 1);
     CHECK(r.exportMessages[0] == "File produced: SM5XYZ.cbr\n"
-                                 "Log check: 1 not in the log, 1 sent number, 1 received number, 1 same station "
-                                 "twice, 1 outside the period, 1 mode and frequency, 1 call, 1 header; see "
-                                 "SM5XYZ-check.txt");
+                                 "Log check: 1 refused, 1 sent number, 1 received number, 1 same station "
+                                 "twice, 1 outside the period, 1 mode and frequency, 1 call, 1 header; the "
+                                 "organiser's count: 43 of the 43 points claimed; see SM5XYZ-check.txt");
     // Most costly first. The best two hours: from LY1AA at 21:05 the six
     // QSOs to DLABC at 21:35, four of them with Baltic stations (10 points).
     CHECK(ReadBytes("SM5XYZ-check.txt") ==
           "8 findings\r\n"
           "Log check of SM5XYZ: 7 QSOs in the log, 1 refused\r\n"
           "Contest period: 2024-05-18 2100 to 2024-05-19 0200 UTC (the night with the most QSOs)\r\n"
-          "\r\nNot in the log (1)\r\n"
+          "Points: 43 claimed by the plug-in, 43 as the organiser counts\r\n"
+          "\r\nRefused by the plug-in (your partner loses these QSOs too) (1)\r\n"
           "  2024-05-18 2125 OH2DD: refused: no received number; your partner loses this QSO too unless you "
           "enter the number in the host\r\n"
           "\r\nSent numbers (1)\r\n"
@@ -293,7 +294,7 @@ TEST_CASE("replay: an export writes the log check beside the log and names it in
     // score, the check as written, escaped; a copy for the page's own test.
     const std::string page = ReadBytes("SM5XYZ-summary.html");
     CHECK(page.rfind("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"", 0) == 0);
-    CHECK(page.find("<td>Single operator CW</td>") != std::string::npos);
+    CHECK(page.find("<td>B: single operator CW</td>") != std::string::npos);
     CHECK(page.find("<b style=\"font-size:18px\">43</b> points") != std::string::npos);
     CHECK(page.find("received number &quot;5NN&quot; is the report") != std::string::npos);
     WriteBytes(support::ExeDir() + "summary_export.html", page);
