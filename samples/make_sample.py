@@ -76,7 +76,7 @@ FAULTS = [
     ("ES1BB", "2110", 3526, "CW", "002", "5NN"),   # received: the report in cut numbers
     ("YL2CC", "2115", 3527, "CW", "004", "010"),   # sent: 003 is missing
     ("LY1AA", "2120", 3700, "SSB", "005", "003"),  # same station: 003 after 005 in CW
-    ("OH2DD", "2125", 3590, "CW", "006", None),    # not in the log: no received number
+    ("OH2DD", "2125", 3590, "CW", "006", None),    # refused: no received number
     ("SM6EE", "2130", 3550, "SSB", "007", "020"),  # SSB in the CW part
     ("DLABC", "2135", 3528, "CW", "008", "011"),   # call: no digit
     ("OH2FF", "0215", 3530, "CW", "009", "030"),   # outside the period (next morning)

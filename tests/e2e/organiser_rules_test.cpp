@@ -35,7 +35,7 @@ TEST_CASE("organiser's rules: an assisted evening with Russia and Belarus, expor
     ReplayOptions options;
     options.dll = support::ExeDir() + "BALTIC.dll";
     options.cabrillo = true;
-    options.header = {{"CATEGORY-MODE", "MIXED"}, {"CATEGORY-ASSISTED", "ASSISTED"}};
+    options.header = {{"CATEGORY-MODE", "MIXED"}, {"CATEGORY-TIME", ""}, {"CATEGORY-ASSISTED", "ASSISTED"}};
     const ReplayResult r = ReplayFile("evening.adi", options);
     REQUIRE_MESSAGE(r.ok, r.error);
     CHECK(r.stored == 6);
