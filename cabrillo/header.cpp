@@ -230,7 +230,7 @@ void CCabrilloHeader::AddQso(CString call, int freqKHz, CString modeCode, const 
                 when.GetString(), m_callsign.GetString(), BlankControls(rstSent).GetString(),
                 BlankControls(nrSent).GetString(), BlankControls(call).GetString(),
                 BlankControls(rstRcvd).GetString(), BlankControls(nrRcvd).GetString());
-    m_qsoLines.Add(line + CStdioFile::kLineEnd);
+    m_qsoLines.Add(line + BALTIC_CRLF);
 }
 
 CString CCabrilloHeader::WriteLog(int claimedScore)
@@ -239,7 +239,7 @@ CString CCabrilloHeader::WriteLog(int claimedScore)
     // folder, a device or a hidden stream.
     CString name = CabrilloFileBase(m_fileBase) + ".cbr";
     CString text;
-    auto tag = [&text](const char* t, const CString& value) { text += CString(t) + value + CStdioFile::kLineEnd; };
+    auto tag = [&text](const char* t, const CString& value) { text += CString(t) + value + BALTIC_CRLF; };
     tag("START-OF-LOG: 3.0", "");
     tag("CONTEST: BALTIC", "");
     const bool multiOp = m_categoryOperator == "MULTI-OP";

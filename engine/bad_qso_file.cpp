@@ -133,7 +133,7 @@ void RemoveBadQsosOf(const QsoArgs& q)
         }
     if (g_badQsoPath.IsEmpty())
         return;
-    CString kept = CString(kBadQsoHeader) + CStdioFile::kLineEnd;
+    CString kept = CString(kBadQsoHeader) + BALTIC_CRLF;
     CStdioFile in;
     bool readable = in.Open(g_badQsoPath, CStdioFile::modeRead);
     if (readable) {
@@ -147,7 +147,7 @@ void RemoveBadQsosOf(const QsoArgs& q)
             first = false;
             if (!header && !IsLineOfQso(line, q, when) &&
                 std::find(written.begin(), written.end(), line) == written.end())
-                kept += line + CStdioFile::kLineEnd;
+                kept += line + BALTIC_CRLF;
         }
         // A read that failed part-way saw only some of the lines.
         readable = in.Close();

@@ -147,7 +147,7 @@ bool Set(std::string& text, const char* section, const char* key, const std::str
     }
     text.clear();
     for (const Line& line : lines)
-        text += line.text + CStdioFile::kLineEnd;
+        text += line.text + BALTIC_CRLF;
     return true;
 }
 

@@ -8,8 +8,6 @@
 #include <share.h>
 #endif
 
-const char* const CStdioFile::kLineEnd = BALTIC_CRLF;
-
 bool CStdioFile::Open(const char* name, unsigned flags)
 {
     Close();
@@ -76,7 +74,7 @@ bool CStdioFile::WriteString(const CString& text)
 
 bool CStdioFile::WriteLine(const CString& text)
 {
-    return WriteString(text + kLineEnd);
+    return WriteString(text + BALTIC_CRLF);
 }
 
 bool CStdioFile::ReadAll(CString& text)

@@ -17,7 +17,6 @@ public:
         modeWrite = 0x1,      // create or truncate
         modeAppend = 0x2,     // create if missing, write at the end
     };
-    static const char* const kLineEnd; // BALTIC_CRLF
 
     CStdioFile() = default;
     ~CStdioFile() { Close(); }
