@@ -69,8 +69,9 @@ void ExportCabrilloLog(const CArray<CInfo>& log, int claimedScore)
     g_cabrilloHeader.m_qsoLines.RemoveAll();
     for (int i = 0; i < log.GetSize(); ++i) {
         const CInfo& r = log[i];
-        g_cabrilloHeader.AddQso(r.m_call, static_cast<int>(r.m_freqKHz), rules::CabrilloModeCode(rules::ClassOfMode(r.m_mode)), &r.m_time,
-                                r.m_rstSent, r.m_nrSent, r.m_rstRcvd, r.m_nrRcvd);
+        const char* mode = rules::CabrilloModeCode(rules::ClassOfMode(r.m_mode));
+        g_cabrilloHeader.AddQso(r.m_call, static_cast<int>(r.m_freqKHz), mode, &r.m_time, r.m_rstSent, r.m_nrSent,
+                                r.m_rstRcvd, r.m_nrRcvd);
     }
     CString message = g_cabrilloHeader.WriteLog(claimedScore);
     // The check adds to the export and never stops it: the box is shown.

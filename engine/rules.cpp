@@ -93,8 +93,9 @@ const CSection* SectionOf(const CString& categoryOperator, const CString& catego
     if (!assisted.IsEmpty() && !SameNoCase(assisted, "ASSISTED") && !SameNoCase(assisted, "NON-ASSISTED"))
         return nullptr;
     for (const CSection& s : kSections) {
-        const bool modeFits = s.categoryMode ? SameNoCase(mode, s.categoryMode)
-                                             : SameNoCase(mode, "CW") || SameNoCase(mode, "SSB") || SameNoCase(mode, "MIXED");
+        const bool modeFits = s.categoryMode
+                                  ? SameNoCase(mode, s.categoryMode)
+                                  : SameNoCase(mode, "CW") || SameNoCase(mode, "SSB") || SameNoCase(mode, "MIXED");
         const bool assistedFits = s.assisted < 0 || s.assisted == (SameNoCase(assisted, "ASSISTED") ? 1 : 0);
         if (SameNoCase(op, s.categoryOperator) && modeFits && assistedFits)
             return &s;

@@ -51,15 +51,17 @@ ReportSnapshot TakeSnapshot()
 CString FormatTextReport(const ReportTally& t, const CString& call, const CString& contestDate, int badQsos)
 {
     CString out;
-    out.AppendFormat("     BALTIC CONTEST CW/SSB %s " BALTIC_CRLF "       Contestant: %s" BALTIC_CRLF "\tQSOs\tPoints\tCW\tSSB" BALTIC_CRLF,
+    out.AppendFormat("     BALTIC CONTEST CW/SSB %s " BALTIC_CRLF "       Contestant: %s" BALTIC_CRLF
+                     "\tQSOs\tPoints\tCW\tSSB" BALTIC_CRLF,
                      contestDate.GetString(), call.GetString());
     for (const BandTally& b : t.bands)
         out.AppendFormat("%s\t %i\t %i\t %i\t %i" BALTIC_CRLF, b.name.GetString(), b.qsos, b.points, b.cw, b.ssb);
     const BandTally& total = t.total;
-    out.AppendFormat("Total\t %i\t %i\t %i\t %i" BALTIC_CRLF "Dupe\t %i" BALTIC_CRLF "Bad QSO\t %i" BALTIC_CRLF BALTIC_CRLF "Last QSO: %i points" BALTIC_CRLF,
+    out.AppendFormat("Total\t %i\t %i\t %i\t %i" BALTIC_CRLF "Dupe\t %i" BALTIC_CRLF "Bad QSO\t %i" BALTIC_CRLF
+                     BALTIC_CRLF "Last QSO: %i points" BALTIC_CRLF,
                      total.qsos, total.points, total.cw, total.ssb, total.dupes, badQsos, t.lastQsoPoints);
-    out.AppendFormat(BALTIC_CRLF "\t\t\tRate" BALTIC_CRLF "Hourly (10min) QSO rate: %5i (%i) QSOs/hour" BALTIC_CRLF "Hourly (10min) pts rate: "
-                     "%5i (%i) points/hour" BALTIC_CRLF BALTIC_CRLF,
+    out.AppendFormat(BALTIC_CRLF "\t\t\tRate" BALTIC_CRLF "Hourly (10min) QSO rate: %5i (%i) QSOs/hour" BALTIC_CRLF
+                     "Hourly (10min) pts rate: %5i (%i) points/hour" BALTIC_CRLF BALTIC_CRLF,
                      t.hourQsos, 6 * t.tenMinuteQsos, t.hourPoints, 6 * t.tenMinutePoints);
     out += BALTIC_CRLF;
     out += kReportCredit;

@@ -84,26 +84,30 @@ void Heading(CString& out, const char* text)
     out.AppendFormat("<h2 style=\"font-size:17px;margin:22px 0 8px 0;color:#1f3d7a\">%s</h2>" BALTIC_CRLF, text);
 }
 
+// One row of the station block: the label shaded, the cell's HTML beside it.
+void StationRow(CString& out, const char* label, const CString& cell)
+{
+    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">%s</th><td>%s</td></tr>" BALTIC_CRLF, kHeadColour, label,
+                     cell.GetString());
+}
+
 void StationBlock(CString& out, const CSummaryStation& station, const CLogCheck& check)
 {
     OpenTable(out, "Station");
-    const CString call = station.call.IsEmpty() ? CString("(no call)") : Text(station.call);
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Station</th><td><b>%s</b></td></tr>" BALTIC_CRLF, kHeadColour,
-                     call.GetString());
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Contest date</th><td>%s</td></tr>" BALTIC_CRLF, kHeadColour,
-                     Text(station.contestDate).GetString());
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Section</th><td>%s</td></tr>" BALTIC_CRLF, kHeadColour,
-                     Text(SectionInWords(station)).GetString());
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Claimed score</th>"
-                     "<td><b style=\"font-size:18px\">%d</b> point%s</td></tr>" BALTIC_CRLF,
-                     kHeadColour, station.claimedScore, station.claimedScore == 1 ? "" : "s");
-    out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">The organiser's count</th><td><b>%d</b> point%s "
-                     "(QSOs with Russia and Belarus not counted since 2023)</td></tr>" BALTIC_CRLF,
-                     kHeadColour, check.organiserPoints, check.organiserPoints == 1 ? "" : "s");
+    StationRow(out, "Station", "<b>" + (station.call.IsEmpty() ? CString("(no call)") : Text(station.call)) + "</b>");
+    StationRow(out, "Contest date", Text(station.contestDate));
+    StationRow(out, "Section", Text(SectionInWords(station)));
+    CString cell;
+    cell.Format("<b style=\"font-size:18px\">%d</b> point%s", station.claimedScore,
+                station.claimedScore == 1 ? "" : "s");
+    StationRow(out, "Claimed score", cell);
+    cell.Format("<b>%d</b> point%s (QSOs with Russia and Belarus not counted since 2023)", check.organiserPoints,
+                check.organiserPoints == 1 ? "" : "s");
+    StationRow(out, "The organiser's count", cell);
     if (!check.ownCountryNotEvaluated.IsEmpty())
-        out.AppendFormat("<tr><th align=\"left\" bgcolor=\"%s\">Note</th><td><b>Your station is in %s: since "
-                         "2023 the organiser does not evaluate logs from Russia and Belarus.</b></td></tr>" BALTIC_CRLF,
-                         kHeadColour, Text(check.ownCountryNotEvaluated).GetString());
+        StationRow(out, "Note",
+                   "<b>Your station is in " + Text(check.ownCountryNotEvaluated) +
+                       ": since 2023 the organiser does not evaluate logs from Russia and Belarus.</b>");
     out += "</table>" BALTIC_CRLF;
 }
 
@@ -162,8 +166,8 @@ void HourRow(CString& out, const char* label, const CSummaryHour& h, const char*
 void HourTable(CString& out, const CSummary& s, const CLogCheck& check)
 {
     if (s.night)
-        out.AppendFormat("<p style=\"margin:6px 0\">The night of %s UTC, where the log has most of its QSOs.</p>" BALTIC_CRLF,
-                         Text(check.period).GetString());
+        out.AppendFormat("<p style=\"margin:6px 0\">The night of %s UTC, where the log has most of its QSOs.</p>"
+                         BALTIC_CRLF, Text(check.period).GetString());
     else
         out += "<p style=\"margin:6px 0\">No QSO has a valid date, so no contest night was found.</p>" BALTIC_CRLF;
     static const char* const kHeads[] = {"Hour (UTC)", "QSOs", "Points", "CW", "SSB", "Score so far"};
@@ -324,8 +328,8 @@ CString FormatSummaryPage(const CArray<CInfo>& log, const CLogCheck& check, cons
                      call.IsEmpty() ? "" : " - ");
     out += "<body bgcolor=\"#ffffff\" text=\"#000000\" "
            "style=\"font-family:Verdana,Arial,Helvetica,sans-serif;font-size:13px;margin:16px 24px\">" BALTIC_CRLF;
-    out.AppendFormat("<h1 style=\"font-size:22px;margin:0 0 12px 0;color:#1f3d7a\">BALTIC contest CW/SSB%s%s</h1>" BALTIC_CRLF,
-                     call.IsEmpty() ? "" : ": ", call.GetString());
+    out.AppendFormat("<h1 style=\"font-size:22px;margin:0 0 12px 0;color:#1f3d7a\">BALTIC contest CW/SSB%s%s</h1>"
+                     BALTIC_CRLF, call.IsEmpty() ? "" : ": ", call.GetString());
     StationBlock(out, station, check);
     Heading(out, "QSOs and points");
     PointsTable(out, s);

@@ -236,13 +236,15 @@ TEST_CASE("each kind of finding, with a log that has it and one that has not")
           "in the guide"}},
         // A dupe counts not, so it is not named.
         {"Belarus", kFindNotCounted,
-         {Q("EW1AA", At(21, 1), "CW", 3520, "002", "1", "EW1"), Dupe(Q("EW1AA", At(21, 4), "CW", 3520, "005", "1", "EW1"))},
+         {Q("EW1AA", At(21, 1), "CW", 3520, "002", "1", "EW1"),
+          Dupe(Q("EW1AA", At(21, 4), "CW", 3520, "005", "1", "EW1"))},
          {}, Header(),
          {"2019-05-18 2101 EW1AA: a station in Belarus (EW1): the organiser has not counted QSOs with Russia and "
           "Belarus since 2023; the plug-in's score counts its 1 point"}},
         // A week early as a whole: one finding naming the date, none per QSO.
         {"the contest's date", kFindContestDate,
-         {Q("DL1AA", At(21 - 7 * 24, 0), "CW", 3520, "001", "1"), Q("DL2BB", At(22 - 7 * 24, 0), "CW", 3520, "002", "1")},
+         {Q("DL1AA", At(21 - 7 * 24, 0), "CW", 3520, "001", "1"),
+          Q("DL2BB", At(22 - 7 * 24, 0), "CW", 3520, "002", "1")},
          {}, Header(),
          {"the log's night begins on 2019-05-11, but the contest of 2019 was on the third full weekend of May, "
           "2019-05-18 2100 to 2019-05-19 0200 UTC; if the host's dates are wrong, correct them"}},
