@@ -35,6 +35,12 @@ cp "$work/unpacked/BALTIC.dll" "$work/root/Plugins/"
 # A prefix of its own, so that the Windows version set here affects no other test.
 cp -a "$base_prefix" "$work/wineprefix"
 export WINEPREFIX="$work/wineprefix"
+# One Wine server for every program below, ended with the check: each Wine
+# start that finds no server starts Wine's own processes again.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+# A Unix path as Wine names it, without starting a Wine program for it.
+winname() { printf 'Z:%s' "$1" | tr / '\\'; }
 # What `winecfg -v winxp` writes; winecfg itself refuses "winxp" in a 64-bit
 # prefix, where 32-bit programs still take it. One Wine start for both steps
 # (each costs minutes under an emulator); the inner cmd starts as XP.
@@ -44,7 +50,7 @@ echo "$winver" | grep -q "Windows 5\.1\.2600" || bad "the prefix does not say Wi
 
 cd "$work/root"
 status=0
-wine hostsim.exe replay "$(winepath -w "$sample")" > report.txt 2> hostsim.err || status=$?
+wine hostsim.exe replay "$(winname "$sample")" > report.txt 2> hostsim.err || status=$?
 cat hostsim.err
 [ "$status" -eq 0 ] || bad "hostsim replay ended with status $status"
 tr -d '\r' < report.txt > report.lf
@@ -107,7 +113,7 @@ cd "$work/root"
 printf '[Main]\r\nQorv=2.19\r\n' > Qorv2.ini
 cp Qorv2.ini Qorv2.ini.before
 status=0
-wine Plugins/hostsim.exe replay "$(winepath -w "$sample")" > /dev/null 2> refused.err || status=$?
+wine Plugins/hostsim.exe replay "$(winname "$sample")" > /dev/null 2> refused.err || status=$?
 [ "$status" -eq 2 ] && grep -q "Qorv2.ini is there and hostsim did not write it" refused.err ||
   bad "hostsim in the host's folder did not refuse with status 2 (status $status)"
 cmp -s Qorv2.ini Qorv2.ini.before || bad "hostsim changed the host's Qorv2.ini"
