@@ -37,15 +37,13 @@ apt_update() {
   if out=$($SUDO apt-get update -qq 2>&1); then
     return 0
   fi
+  # One line per index apt names (a file of the wrong size, a source with no
+  # Release file), without its closing summary.
   local failed
-  failed=$(sed -n 's/^[EW]: Failed to fetch \([^ ]*\) *\(.*\)$/\1 (\2)/p' <<<"$out")
-  if [ -n "$failed" ]; then
-    while IFS= read -r line; do
-      echo "setup: apt-get update could not fetch $line; going on with the other indexes" >&2
-    done <<<"$failed"
-  else
-    echo "setup: apt-get update failed ($(grep -m1 '^E:' <<<"$out" || head -n1 <<<"$out")); going on with the indexes there are" >&2
-  fi
+  failed=$(grep '^E: ' <<<"$out" | grep -v 'Some index files failed to download' | sed 's/^E: //') || true
+  while IFS= read -r line; do
+    echo "setup: apt-get update: $line; going on with the other indexes" >&2
+  done <<<"${failed:-status of apt-get update not 0 and no index named}"
 }
 
 # The i386 twins of amd64 libraries must be of the same version. When the
