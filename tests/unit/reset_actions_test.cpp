@@ -9,14 +9,12 @@
 
 #include "engine/contest.h"
 #include "engine/hooks.h"
-#include "engine/qso_ops.h"
 #include "engine/stores.h"
 #include "framework/platform.h"
 #include "framework/profile.h"
 #include "plugin/exports.h"
 #include "report/report.h"
 #include "support/files.h"
-#include "support/message_boxes.h"
 
 namespace {
 
@@ -41,8 +39,6 @@ struct Recorder {
     std::string startAtEdit;
     int startCalls = 0;
     std::string startAtStart;
-    bool timerReset = false; // the host's timer resets for an export, and replays its log, in the dialog
-    int storedInDialog = -1;
 };
 Recorder g_rec;
 bool g_windowOpen = false;
@@ -62,18 +58,6 @@ int RecordEdit(const CString& callsign, const COleDateTime* first, const COleDat
     if (second)
         g_rec.second = *second;
     g_rec.startAtEdit = StartKey();
-    if (g_rec.timerReset) {
-        g_rec.timerReset = false;
-        ResetStats0(".\\", 1, "YL2AA", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                    nullptr, nullptr, nullptr, "YL", 0, 0, 0, 0.0, 0.0, nullptr, "EU", nullptr);
-        QsoArgs q;
-        q.call = "LY1BB";
-        q.band = "80m";
-        q.mode = "CW";
-        q.nrSent = q.nrRcvd = "001";
-        AddQso(q);
-        g_rec.storedInDialog = g_qsoLog.GetSize();
-    }
     return g_rec.editResult;
 }
 
@@ -279,32 +263,5 @@ TEST_CASE("an export reset runs EditHeader with the call and both date-times bef
         }
         CHECK(g_rec.editCalls == 0);
         CHECK(g_rec.startCalls == 2);
-    }
-}
-
-TEST_CASE("an export reset inside the header dialog starts over without one, and the dialog's reset once more after it")
-{
-    ResetBench bench;
-    ResetBench::HostVersion("2.19");
-    for (const int confirmed : {1, 0}) {
-        CAPTURE(confirmed);
-        support::BoxAnswerer operatorAnswers;
-        g_rec = Recorder();
-        g_rec.editResult = confirmed;
-        g_rec.timerReset = true;
-        CHECK(ResetBench::Reset(1) == 1);
-        CHECK(g_rec.editCalls == 1);
-        CHECK(g_rec.storedInDialog == 1);
-        // The host's log follows this reset too: nothing of it is kept twice.
-        CHECK(g_qsoLog.GetSize() == 0);
-        CHECK(g_cabrilloRun == confirmed);
-        CHECK(g_rec.startCalls == 0);
-        // A confirmed dialog exports; else the operator is told, once.
-        const std::vector<support::SeenBox> shown = operatorAnswers.Seen();
-        REQUIRE(shown.size() == (confirmed ? 0u : 1u));
-        if (!confirmed) {
-            CHECK(shown[0].caption == "Output");
-            CHECK(shown[0].text.rfind("File not produced: ", 0) == 0);
-        }
     }
 }
