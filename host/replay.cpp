@@ -142,8 +142,7 @@ void AddNamed(const std::string& box, const std::string& prefix, std::vector<std
 std::string NoCountryText(const std::vector<BustedCall>& calls)
 {
     std::string text = "\r\nCalls in no country (" + std::to_string(calls.size()) +
-                       "): the country file knows none of them, so they were handed over with the country and "
-                       "continent of the call's own letters\r\n";
+                       "): not in the country file, so their points may be wrong\r\n";
     for (const BustedCall& c : calls)
         text += "  " + c.when + " " + c.call + ": check the call, or give PFX and CONT in the record\r\n";
     return text;
