@@ -106,7 +106,9 @@ void Usage()
                  "       hostsim check FILE.adi [the options of replay but --cabrillo and --header]\n"
                  "  check       replays and exports the log with the Cabrillo header as stored (the\n"
                  "              dialog is answered for you, nothing typed): writes CALL.cbr, CALL-check.txt\n"
-                 "              and CALL-summary.html and prints the log check\n"
+                 "              and CALL-summary.html and prints the log check this run wrote, with the\n"
+                 "              busted calls and calls in no country added to it; an export keeps a file it\n"
+                 "              replaces with other content as NAME.bak\n"
                  "  the plug-in is BALTIC.dll beside hostsim, else Plugins\\BALTIC.dll beside it; it works in\n"
                  "  the current folder (its settings in Plugins\\BALTIC.ini there, made when missing), which\n"
                  "  must not be the host's own (holding its Qorv2.ini)\n"
@@ -152,20 +154,6 @@ bool AddHeaderValue(const std::string& pair, ReplayOptions& options)
     return true;
 }
 
-// The text of the check file that an "Output" box names ("...; see NAME"),
-// empty when the box names none or the file cannot be read.
-std::string CheckFileOf(const std::vector<std::string>& boxes)
-{
-    for (const std::string& box : boxes) {
-        const size_t see = box.find("; see ");
-        if (see == std::string::npos)
-            continue;
-        const std::string name = box.substr(see + 6, box.find('\n', see) - see - 6);
-        return ReadFileText(name);
-    }
-    return std::string();
-}
-
 // "hostsim: LINE" for each line of the text, on stderr.
 void PrintLines(const std::string& prefix, const std::string& text)
 {
@@ -176,32 +164,12 @@ void PrintLines(const std::string& prefix, const std::string& text)
     }
 }
 
-// The calls that may be busted, as the check lists its findings; CR LF ends
-// each line. `source` names the list.
-std::string BustedText(const std::vector<BustedCall>& busted, const std::string& source)
-{
-    std::string text = "\r\nPossibly busted calls (" + std::to_string(busted.size()) + "): not in " + source +
-                       ", one character from a call that is\r\n";
-    for (const BustedCall& b : busted) {
-        // A short call is one character from many: the first five say enough.
-        const size_t shown = std::min<size_t>(b.hints.size(), 5);
-        std::string hints;
-        for (size_t i = 0; i < shown; ++i)
-            hints += (i == 0 ? "" : i + 1 == b.hints.size() ? " or " : ", ") + b.hints[i];
-        if (shown < b.hints.size())
-            hints += " or " + std::to_string(b.hints.size() - shown) + " more";
-        text += "  " + b.when + " " + b.call + ": " + hints + "? check the call in the host\r\n";
-    }
-    if (busted.empty())
-        text += "  none\r\n";
-    return text;
-}
-
 // Exit codes: 0 report printed (records that could not be replayed are listed
 // on stderr), 1 the log cannot be replayed (missing, empty, cut short, not
-// ADIF) or, with --cabrillo, no log written, 2 hostsim cannot run here: a bad
-// command line, no plug-in or one of another version, a folder the plug-in
-// cannot write in, or the host's own version file. checkOnly: the check
+// ADIF) or, with --cabrillo, an export file not written, 2 hostsim cannot
+// run here: a bad command line, no plug-in or one of another version, a
+// folder the plug-in cannot write in, the host's own version file, or an
+// export's file that cannot be kept before it is replaced. checkOnly: the check
 // command, which prints the log check instead of the report.
 int ReplayCommand(int argc, char** argv, bool checkOnly)
 {
@@ -292,6 +260,7 @@ int ReplayCommand(int argc, char** argv, bool checkOnly)
             return 2;
         }
         options.calls = &calls;
+        options.callsSource = scpPath + (calls.Release().empty() ? std::string() : " (release " + calls.Release() + ")");
     }
 
     ReplayResult r = ReplayFile(file, options);
@@ -321,27 +290,34 @@ int ReplayCommand(int argc, char** argv, bool checkOnly)
         written += (written.empty() ? "" : ", ") + w;
     std::fprintf(stderr, "hostsim: written in %s: %s\n", r.folder.c_str(), written.empty() ? "nothing" : written.c_str());
 
-    const std::string scpSource = scpPath + (calls.Release().empty() ? std::string() : " (release " + calls.Release() + ")");
-    const std::string busted = options.calls ? BustedText(r.busted, scpSource) : std::string();
+    for (const std::string& b : r.backups)
+        std::fprintf(stderr, "hostsim: the earlier %s held other content: kept as %s\n",
+                     b.substr(0, b.size() - 4).c_str(), b.c_str());
+
+    // hostsim's own findings stand in the check file this run wrote; else
+    // they follow on stderr.
+    const std::string busted = options.calls ? BustedText(r.busted, options.callsSource) : std::string();
     if (!options.calls)
         std::fprintf(stderr, "hostsim: no MASTER.SCP beside hostsim (in %s) and no --scp FILE: calls not checked "
                              "against a Super Check Partial list\n",
                      folder.c_str());
-    const std::string check = options.cabrillo ? CheckFileOf(r.exportMessages) : std::string();
     if (options.cabrillo && !checkOnly)
-        std::fwrite(check.data(), 1, check.size(), stderr);
-    if (!checkOnly)
+        std::fwrite(r.check.data(), 1, r.check.size(), stderr);
+    if (r.check.empty())
         std::fwrite(busted.data(), 1, busted.size(), stderr);
+    if (checkOnly && r.check.empty())
+        std::fprintf(stderr, "hostsim: no log check printed: this run wrote none (above)\n");
     std::fflush(stderr);
     // The report and the check end their lines with CR LF: their bytes as they are.
-    const std::string out = checkOnly ? check + (check.empty() ? std::string() : busted) : r.report + "\r\n";
+    const std::string out = checkOnly ? r.check : r.report + "\r\n";
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
     std::fwrite(out.data(), 1, out.size(), stdout);
-    if (checkOnly && check.empty())
+    // An export that wrote no log, or not all of its files, fails the run.
+    if (checkOnly && r.check.empty())
         return 1;
-    // An export that wrote no file fails the run.
-    if (options.cabrillo && (r.exportMessages.size() != 1 || r.exportMessages[0].rfind("File produced: ", 0) != 0))
+    if (options.cabrillo && (!r.notWritten.empty() || r.exportMessages.size() != 1 ||
+                             r.exportMessages[0].rfind("File produced: ", 0) != 0))
         return 1;
     return 0;
 }

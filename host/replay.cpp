@@ -1,12 +1,16 @@
 #include "host/replay.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <set>
 
 #include "host/answer.h"
+#include "host/file_text.h"
 #include "host/workdir.h"
 
 const char* const kAdifDeleteField = "APP_HOSTSIM_DELETE";
@@ -104,7 +108,94 @@ std::string FirstOf(const AdifRecord& r, const char* a, const char* b)
     return r.Has(a) ? r.Get(a) : r.Get(b);
 }
 
+// The name the plug-in gives an export's files: the call with what Windows
+// refuses in a file name as "_", "TOVAK" when there is none.
+std::string FileBaseOf(const std::string& call)
+{
+    std::string base;
+    for (char c : call)
+        base += static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c) ? '_' : c;
+    base.erase(0, base.find_first_not_of(' '));
+    base.erase(base.find_last_not_of(' ') + 1);
+    return base.empty() ? "TOVAK" : base;
+}
+
+// The list after a box's "prefix", split at ", ".
+void AddNamed(const std::string& box, const std::string& prefix, std::vector<std::string>& names)
+{
+    for (size_t at = 0; (at = box.find(prefix, at)) != std::string::npos;) {
+        if (at != 0 && box[at - 1] != '\n') {
+            at += prefix.size();
+            continue;
+        }
+        at += prefix.size();
+        const std::string list = box.substr(at, box.find('\n', at) - at);
+        for (size_t from = 0; from <= list.size();) {
+            const size_t comma = std::min(list.find(", ", from), list.size());
+            names.push_back(list.substr(from, comma - from));
+            from = comma + 2;
+        }
+    }
+}
+
+// The calls hostsim names beside the check, as a section of it.
+std::string NoCountryText(const std::vector<BustedCall>& calls)
+{
+    std::string text = "\r\nCalls in no country (" + std::to_string(calls.size()) +
+                       "): not in the country file, so their points may be wrong\r\n";
+    for (const BustedCall& c : calls)
+        text += "  " + c.when + " " + c.call + ": check the call, or give PFX and CONT in the record\r\n";
+    return text;
+}
+
+// The check file with hostsim's own findings after the plug-in's, counted
+// in its first line ("No findings", "1 finding", "N findings").
+std::string WithHostFindings(const std::string& check, const ReplayResult& r, const std::string& callsSource)
+{
+    const size_t found = r.busted.size() + r.noCountry.size();
+    if (found == 0)
+        return check;
+    const size_t eol = check.find("\r\n");
+    const std::string first = check.substr(0, eol);
+    const size_t had = first == "No findings" ? 0 : std::strtoul(first.c_str(), nullptr, 10);
+    const size_t total = had + found;
+    std::string text = (total == 1 ? std::string("1 finding") : std::to_string(total) + " findings") +
+                       (eol == std::string::npos ? std::string("\r\n") : check.substr(eol));
+    if (!r.busted.empty())
+        text += BustedText(r.busted, callsSource);
+    if (!r.noCountry.empty())
+        text += NoCountryText(r.noCountry);
+    return text;
+}
+
+// The QSO's time as the check names it: "2024-05-18 2110".
+std::string When(const ReplayQso& q)
+{
+    char when[32];
+    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d%02d", q.year, q.month, q.day, q.hour, q.minute);
+    return when;
+}
+
 } // namespace
+
+std::string BustedText(const std::vector<BustedCall>& busted, const std::string& source)
+{
+    std::string text = "\r\nPossibly busted calls (" + std::to_string(busted.size()) + "): not in " + source +
+                       ", one character from a call that is\r\n";
+    for (const BustedCall& b : busted) {
+        // A short call is one character from many: the first five say enough.
+        const size_t shown = std::min<size_t>(b.hints.size(), 5);
+        std::string hints;
+        for (size_t i = 0; i < shown; ++i)
+            hints += (i == 0 ? "" : i + 1 == b.hints.size() ? " or " : ", ") + b.hints[i];
+        if (shown < b.hints.size())
+            hints += " or " + std::to_string(b.hints.size() - shown) + " more";
+        text += "  " + b.when + " " + b.call + ": " + hints + "? check the call in the host\r\n";
+    }
+    if (busted.empty())
+        text += "  none\r\n";
+    return text;
+}
 
 bool ParseContestDate(const std::string& text, int& year, int& month, int& day)
 {
@@ -290,6 +381,11 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
     result.folder = folder.Path();
     if (!options.hostVersion.empty() && !folder.WriteVersionFile(result.error))
         return result;
+    // An export replaces these: what they hold now is kept until it is seen
+    // whether the run left other bytes in them.
+    const std::string base = FileBaseOf(result.ownCall);
+    if (options.cabrillo && !folder.KeepCopies({base + ".cbr", base + "-check.txt", base + "-summary.html"}, result.error))
+        return result;
     result.status = 1;
     if (options.html)
         host.SetVersion(options.hostVersion.c_str());
@@ -341,28 +437,42 @@ ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayO
         }
     }
     host.Unload();
-    result.written = folder.Written();
 
-    if (options.calls) {
-        std::set<std::string> checked;
-        for (const ReplayQso& q : qsos) {
-            if (q.remove)
-                continue;
-            if (!checked.insert(q.call).second)
-                continue;
-            std::vector<std::string> hints = options.calls->Hints(q.call);
-            if (hints.empty())
-                continue;
-            BustedCall b;
-            b.record = q.record;
-            char when[32];
-            std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d%02d", q.year, q.month, q.day, q.hour, q.minute);
-            b.when = when;
-            b.call = q.call;
-            b.hints = hints;
+    std::set<std::string> checked;
+    for (const ReplayQso& q : qsos) {
+        if (q.remove || !checked.insert(q.call).second)
+            continue;
+        BustedCall b;
+        b.record = q.record;
+        b.when = When(q);
+        b.call = q.call;
+        if (q.countryUnknown)
+            result.noCountry.push_back(b);
+        if (options.calls && !(b.hints = options.calls->Hints(q.call)).empty())
             result.busted.push_back(b);
+    }
+
+    // The check file is this run's only when the box names it and not
+    // among the files it could not write.
+    std::string named;
+    for (const std::string& box : result.exportMessages) {
+        AddNamed(box, "File could not be written: ", result.notWritten);
+        AddNamed(box, "Could not be written: ", result.notWritten);
+        const size_t see = box.find("; see ");
+        if (see != std::string::npos)
+            named = box.substr(see + 6, box.find('\n', see) - see - 6);
+    }
+    if (!named.empty() && std::find(result.notWritten.begin(), result.notWritten.end(), named) == result.notWritten.end()) {
+        const std::string written = ReadFileText(named);
+        result.check = WithHostFindings(written, result, options.callsSource);
+        std::string error;
+        if (result.check != written && !ReplaceWholeFile(named, result.check, error)) {
+            result.problems.push_back(named + ": hostsim's own findings could not be added to it (" + error + ")");
+            result.notWritten.push_back(named);
         }
     }
+    result.backups = folder.KeepBackups(result.problems);
+    result.written = folder.Written();
     result.ok = true;
     result.status = 0;
     return result;

@@ -70,6 +70,7 @@ struct ReplayOptions {
     // the report then writes the .cbr file, whose "Output" box is answered.
     bool cabrillo = false;
     std::vector<std::pair<std::string, std::string>> header;
+    std::string callsSource = "the call list"; // names `calls` in the check file
 };
 
 extern const char* const kDefaultCall; // "YL2XYZ"
@@ -98,13 +99,27 @@ struct ReplayResult {
     std::string folder;                      // where the plug-in worked (Path() of CWorkFolder)
     std::vector<std::string> written;        // the files it made or changed there
     std::vector<BustedCall> busted;          // with ReplayOptions::calls
+    std::vector<BustedCall> noCountry;       // calls the country file does not know (no hints)
+    // An export's outcome: the log check as this run wrote it, hostsim's own
+    // findings added (empty when it wrote none: an older file is never
+    // taken for it); the export's files that could not be written; the
+    // backups kept of files replaced that held other content.
+    std::string check;
+    std::vector<std::string> notWritten;
+    std::vector<std::string> backups;
 };
+
+// The possibly busted calls as a section of the log check: a heading, then
+// one line per call ("  none" when there is none); CR LF ends each line.
+std::string BustedText(const std::vector<BustedCall>& busted, const std::string& source);
 
 // Replays `log` (read from `source`) in the current directory, which must
 // let the plug-in write (Plugins is made when missing): the bad-QSO file,
 // Plugins\BALTIC.ini and an export's files are written there, and Qorv2.ini
 // for the reset only (see host/workdir.h). Nothing is written when the log,
-// the plug-in or the folder is found wanting.
+// the plug-in or the folder is found wanting, or when an export's file
+// there cannot be kept before it is replaced. hostsim's own findings
+// (busted calls, calls in no country) are added to the check file.
 ReplayResult Replay(const AdifLog& log, const std::string& source, const ReplayOptions& options);
 
 // Reads the file and replays it. A file that cannot be read is an error.

@@ -143,6 +143,70 @@ void CWorkFolder::RemoveVersionFile()
     }
 }
 
+namespace {
+
+const char* const kCopySuffix = ".bak-new";
+
+} // namespace
+
+bool CWorkFolder::KeepCopies(const std::vector<std::string>& names, std::string& error)
+{
+    for (const std::string& name : names) {
+        const std::string path = m_path + name;
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        if (!CopyFileA(path.c_str(), (path + kCopySuffix).c_str(), FALSE)) {
+            error = "cannot keep a copy of " + path + " as " + name + kCopySuffix + " before replacing it (" +
+                    SystemMessage(GetLastError()) + "): nothing written";
+            for (const std::string& kept : m_kept)
+                DeleteFileA((m_path + kept + kCopySuffix).c_str());
+            m_kept.clear();
+            return false;
+        }
+        m_kept.push_back(name);
+    }
+    return true;
+}
+
+std::vector<std::string> CWorkFolder::KeepBackups(std::vector<std::string>& problems)
+{
+    std::vector<std::string> backups;
+    for (const std::string& name : m_kept) {
+        const std::string path = m_path + name, copy = path + kCopySuffix;
+        if (ReadFileText(path) == ReadFileText(copy)) {
+            DeleteFileA(copy.c_str());
+        } else if (MoveFileExA(copy.c_str(), (path + ".bak").c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            backups.push_back(name + ".bak");
+        } else {
+            problems.push_back("the earlier " + name + " is kept as " + name + kCopySuffix + ", not as " + name +
+                               ".bak (" + SystemMessage(GetLastError()) + ")");
+        }
+    }
+    m_kept.clear();
+    return backups;
+}
+
+bool ReplaceWholeFile(const std::string& name, const std::string& bytes, std::string& error)
+{
+    const std::string temp = name + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << bytes;
+        out.close();
+        if (!out) {
+            error = "cannot write " + temp;
+            DeleteFileA(temp.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExA(temp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = SystemMessage(GetLastError());
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
 std::map<std::string, CWorkFolder::Stamp> CWorkFolder::Snapshot() const
 {
     std::map<std::string, Stamp> files;

@@ -6,7 +6,8 @@
 // timers may call again: adds, removals, call checks, plain resets and
 // reports then work and answer exactly as at any other time, so the
 // plug-in's log keeps step with the host's. Only what cannot nest is
-// refused, changing nothing: a second header dialog (an export reset), an
+// refused: a second header dialog (an export reset then starts over
+// without it, and the operator hears of it once the boxes have closed), an
 // export inside an export, a box inside a box.
 #include "plugin/exports.h"
 
@@ -63,9 +64,6 @@ BALTIC_API int __cdecl RemoveData0(BALTIC_QSO_PARAMS)
 
 BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
 {
-    // A second header dialog cannot open inside a dialog or box.
-    if (cabrillo && HostModalOpen())
-        return 1;
     RunGuarded("ResetStats0", [&] {
         ResetArgs a;
         a.hostFolder = hostFolder;
@@ -77,6 +75,7 @@ BALTIC_API int __cdecl ResetStats0(BALTIC_RESET_PARAMS)
         a.myContinent = myContinent;
         ResetStats(a);
     });
+    RunGuarded("ResetStats0", TellRefusedExport);
     return 1;
 }
 
@@ -104,12 +103,13 @@ BALTIC_API const char* __cdecl GetResult0(int* status)
     // export of the QSOs it was built from, unless a dialog or box of the
     // plug-in is open: a report asked for meanwhile exports nothing.
     // A report asked for while the export's box is open builds the text
-    // anew: the one handed out is read after the export.
+    // anew: the one handed out is read after the export and its boxes.
     const char* result = RunGuarded<const char*>("GetResult0", nullptr, [] {
         CArray<CInfo> log;
         RunReport(&log);
         if (g_cabrilloRun && !HostModalOpen())
             ExportCabrilloLog(log, g_claimedScore);
+        TellRefusedExport();
         return g_resultText.GetString();
     });
     if (!result)
@@ -142,6 +142,7 @@ BALTIC_API void __cdecl SetupSet0()
         CHostModalScope modal;
         ShowMessageBox("No additional setup for this contest", nullptr, 0 /* MB_OK */);
     });
+    RunGuarded("SetupSet0", TellRefusedExport);
 }
 
 BALTIC_API unsigned int __cdecl setVersion(const char*)

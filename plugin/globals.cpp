@@ -99,6 +99,8 @@ std::atomic<HWND> g_setupWindow{nullptr};
 
 // Dialogs and boxes open on the host's thread (engine/host_modal.h).
 std::atomic<int> g_hostModalDepth{0};
+std::atomic<bool> g_exportRefused{false};
+std::atomic<unsigned> g_resetCount{0};
 
 // The operator windows' steps, as the window layer installs them at load.
 WindowHooks g_windowHooks = kNoWindows;

@@ -49,58 +49,73 @@ bool NeverOpensSetup(const CString& version)
     return false;
 }
 
-} // namespace
-
-int ResetStats(const ResetArgs& a)
+// The statistics start over for this reset's station and date: no QSO,
+// band or bad QSO, and a new bad-QSO file; the host then hands its log
+// over again.
+void StartOver(const ResetArgs& a)
 {
+    const CString year = a.first.Format("%Y");
     {
-        // The Setup thread builds its window titles from these.
-        CString year = a.first.Format("%Y");
         CSingleLock lock(g_storeLock);
+        // The Setup thread builds its window titles from these.
         g_contestYear = year;
         // Both country flags follow this reset's own prefix, set or cleared:
         // a score never depends on an earlier reset.
         g_russianUi = IsRussianTextCountry(a.myCountry) ? 1 : 0;
-    }
-    g_contestDate = a.second.Format("%d.%m.%Y");
-
-    DiscoverHostVersion(a.hostFolder);
-
-    {
-        CSingleLock lock(g_storeLock);
         g_qsoLog.RemoveAll();
         g_bandsWorked.RemoveAll();
-    }
-
-    // Set only when the operator confirms the header dialog below: a
-    // report asked for while it is open must not export.
-    g_cabrilloRun = 0;
-
-    g_myContinent = a.myContinent;
-    g_balticStation = rules::IsBalticCountry(a.myCountry) ? 1 : 0;
-    g_myCountry = a.myCountry;
-    g_myCall = a.myCall;
-
-    {
-        CSingleLock lock(g_storeLock);
         CStringArray& row = g_prevQsoRows[0];
         row.RemoveAll();
         row.Add(g_bandRules[0]);
         for (int i = 0; i < 5; ++i)
             row.Add("-");
     }
+    g_contestDate = a.second.Format("%d.%m.%Y");
+    g_myContinent = a.myContinent;
+    g_balticStation = rules::IsBalticCountry(a.myCountry) ? 1 : 0;
+    g_myCountry = a.myCountry;
+    g_myCall = a.myCall;
+    StartBadQsoFile(CString("BadQSO_RirezIzeruz_") + a.second.Format("%d_%m_%Y") + ".txt");
+    ++g_resetCount;
+}
+
+} // namespace
+
+int ResetStats(const ResetArgs& a)
+{
+    DiscoverHostVersion(a.hostFolder);
+
+    // Set only when the operator confirms the header dialog below: a
+    // report asked for while it is open must not export.
+    g_cabrilloRun = 0;
 
     // Before the header dialog: the host's timers run while it is open, and
     // a QSO they add meanwhile is kept in the new file and in memory.
-    StartBadQsoFile(CString("BadQSO_RirezIzeruz_") + a.second.Format("%d_%m_%Y") + ".txt");
+    StartOver(a);
 
-    if (a.cabrillo) {
+    if (a.cabrillo && HostModalOpen()) {
+        // The header dialog cannot open inside a dialog or box of ours:
+        // the reset has started over all the same, without the export.
+        g_exportRefused = true;
+    } else if (a.cabrillo) {
         // A cancelled header dialog cancels the export. The host's calls
-        // made while it is open change the log as at any other time.
-        CHostModalScope modal;
-        g_cabrilloRun = g_windowHooks.editCabrilloHeader(a.myCall, &a.first, &a.second) ? 1 : 0;
-        settings::WriteText(settings::kStart, "1");
+        // made while it is open change the log as at any other time; a
+        // reset among them was followed by the host's whole log, which
+        // follows this reset again: the statistics start over once more.
+        const unsigned resetsBefore = g_resetCount;
+        {
+            CHostModalScope modal;
+            g_cabrilloRun = g_windowHooks.editCabrilloHeader(a.myCall, &a.first, &a.second) ? 1 : 0;
+        }
+        if (g_resetCount != resetsBefore)
+            StartOver(a);
+        // An export refused meanwhile runs as this one, when confirmed.
+        if (g_cabrilloRun)
+            g_exportRefused = false;
     }
+    // An export reset, refused or not, opens no Setup window.
+    if (a.cabrillo)
+        settings::WriteText(settings::kStart, "1");
 
     g_startFlag = std::atoi(settings::ReadText(settings::kStart));
     if (g_startFlag != 0) {

@@ -434,10 +434,18 @@ TEST_CASE("Cabrillo: CANCEL stores nothing and cancels the export")
 
 namespace {
 
-const UINT kAskReport = WM_APP + 1;
+const UINT kAskReport = WM_APP + 1, kExportAgain = WM_APP + 2;
 PluginHost* g_nestedHost = nullptr;
 std::string g_nestedReport;
 int g_nestedAdded = -1;
+std::atomic<bool> g_exportAsked{false};
+
+// The host's log, as it hands it over after every reset.
+void ReplayHostLog(PluginHost& host)
+{
+    CHECK(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+    CHECK(host.AddData(fx::Qso("ES1AA", 21, 35)) == 1);
+}
 
 LRESULT CALLBACK HostWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -446,14 +454,44 @@ LRESULT CALLBACK HostWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
         g_nestedReport = Report(*g_nestedHost);
         return 0;
     }
+    if (msg == kExportAgain) {
+        g_nestedHost->ResetStats(ExportReset());
+        ReplayHostLog(*g_nestedHost);
+        return 0;
+    }
     return DefWindowProcA(w, msg, wp, lp);
 }
 
+// The host's own messages, dispatched by the box's message loop.
 void AskReportFromBox(HWND, void* hostWindow)
 {
-    // The host's own message, dispatched by the box's message loop.
     SendMessageTimeoutA(static_cast<HWND>(hostWindow), kAskReport, 0, 0, SMTO_NORMAL, 5000, nullptr);
 }
+
+void ExportFromBox(HWND, void* hostWindow)
+{
+    if (!g_exportAsked.exchange(true))
+        SendMessageTimeoutA(static_cast<HWND>(hostWindow), kExportAgain, 0, 0, SMTO_NORMAL, 20000, nullptr);
+}
+
+// The host's main window, active, for the boxes to belong to.
+struct HostWindow {
+    HWND hwnd = nullptr;
+    explicit HostWindow(PluginHost& host)
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = HostWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CabrilloTestHost";
+        RegisterClassA(&wc);
+        hwnd = CreateWindowA("CabrilloTestHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+        REQUIRE(hwnd);
+        SetActiveWindow(hwnd);
+        g_nestedHost = &host;
+    }
+    ~HostWindow() { DestroyWindow(hwnd); }
+};
 
 } // namespace
 
@@ -462,16 +500,8 @@ TEST_CASE("Cabrillo: the Output box belongs to the host's window; a QSO and a re
     support::Scratch dir("cabrillo_nested");
     PluginHost host(fx::DllPath());
     REQUIRE_MESSAGE(host.Loaded(), host.Error());
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HostWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "CabrilloTestHost";
-    RegisterClassA(&wc);
-    HWND hostWindow = CreateWindowA("CabrilloTestHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
-                                    nullptr, nullptr, wc.hInstance, nullptr);
-    REQUIRE(hostWindow);
-    SetActiveWindow(hostWindow);
-    g_nestedHost = &host;
+    HostWindow window(host);
+    const HWND hostWindow = window.hwnd;
     g_nestedReport = "<not asked>";
 
     std::string report;
@@ -501,8 +531,41 @@ TEST_CASE("Cabrillo: the Output box belongs to the host's window; a QSO and a re
         Report(host);
         CHECK(operatorAnswers.Outputs().size() == 1);
     }
-    DestroyWindow(hostWindow);
     CHECK(support::ReadBytes("YL2AA.cbr").find(es1aa + "END-OF-LOG:\r\n") != std::string::npos);
+}
+
+TEST_CASE("Cabrillo: an export asked for while the Output box is up starts over without exporting, and says so once")
+{
+    support::Scratch dir("cabrillo_export_in_box");
+    PluginHost host(fx::DllPath());
+    REQUIRE_MESSAGE(host.Loaded(), host.Error());
+    HostWindow window(host);
+    g_exportAsked = false;
+    // Each QSO once, from the first line on.
+    const std::string lines = "QSO:  3525 CW 2019-05-04 2130 YL2AA         599 001    LY1BB         599 001\r\n"
+                              "QSO:  3525 CW 2019-05-04 2135 YL2AA         599 001    ES1AA         599 001\r\n"
+                              "END-OF-LOG:\r\n";
+    for (const bool again : {false, true}) {
+        ExportAnswerer operatorAnswers;
+        operatorAnswers.OnOutput(ExportFromBox, window.hwnd);
+        REQUIRE(host.ResetStats(ExportReset()) == 1);
+        ReplayHostLog(host);
+        SetActiveWindow(window.hwnd);
+        Report(host);
+        const std::string next = Report(host);
+        const std::string log = support::ReadBytes("YL2AA.cbr");
+        CHECK(log.substr(log.find("QSO: ")) == lines);
+        // After the export asked for from the box and the host's log, each
+        // QSO is stored once.
+        CHECK(next.find("Total\t 2\t 2\t 2\t 0\r\nDupe\t 0\r\n") != std::string::npos);
+        // Refused from the box, the export says so; asked for again, it runs.
+        const std::vector<OutputSeen> outputs = operatorAnswers.Outputs();
+        REQUIRE(outputs.size() == 2);
+        CHECK(LogLine(outputs[0].text) == "File produced: YL2AA.cbr");
+        CHECK(LogLine(outputs[1].text) == (again ? "File produced: YL2AA.cbr"
+                                                 : "File not produced: the Cabrillo export was asked for while a "
+                                                   "dialog or box of the plug-in was open."));
+    }
 }
 
 namespace {
@@ -530,9 +593,12 @@ void CALLBACK HostTimer(HWND, UINT, UINT_PTR, DWORD)
     // Once: a dialog opened by these calls would run this timer again.
     if (!t || !t->due || t->started.exchange(true))
         return;
+    // An export reset and the host's log after it, then two QSOs more.
+    t->reset = t->host->ResetStats(ExportReset());
+    t->host->AddData(fx::Qso("LY1BB", 21, 30));
+    t->host->AddData(WrongBand("ES2CC", 20));
     t->added = t->host->AddData(fx::Qso("ES1AA", 21, 35));
     t->addedBad = t->host->AddData(WrongBand("LY2BB", 50));
-    t->reset = t->host->ResetStats(ExportReset());
     t->report = Report(*t->host);
     t->done = true;
 }
@@ -589,31 +655,39 @@ TEST_CASE("Cabrillo: host timer calls while the header dialog is open count as a
         operatorAnswers.OnHeader(LetTimerCall, &calls);
         REQUIRE(host.ResetStats(ExportReset()) == 1);
         REQUIRE(calls.done);
-        // The QSOs count at once; the second export reset is refused; the
-        // last log stays, the new bad-QSO file has the refused QSO.
+        // The QSOs count at once; the second export reset starts over
+        // without a dialog; the last log stays, the new bad-QSO file has
+        // the refused QSOs.
         CHECK(calls.added == 1);
         CHECK(calls.addedBad == 0);
         CHECK(calls.reset == 1);
-        CHECK(calls.report.find("Total\t 1\t 1\t 1\t 0\r\nDupe\t 0\r\nBad QSO\t 1\r\n") != std::string::npos);
+        CHECK(calls.report.find("Total\t 2\t 2\t 2\t 0\r\nDupe\t 0\r\nBad QSO\t 2\r\n") != std::string::npos);
         CHECK(calls.logDuring == log);
         CHECK(calls.badDuring == "BALTIC CW/SSB TEST UBN file \r\n"
+                                 "QSO:  3525  CW  2019-05-04 2120  YL2AA  599  001  ES2CC  599  001   WRONG BAND !!!\r\n"
                                  "QSO:  3525  CW  2019-05-04 2150  YL2AA  599  001  LY2BB  599  001   WRONG BAND !!!\r\n");
 
-        // The host logs one more QSO, then asks for the report.
+        // The host hands its whole log over after the reset, then asks for
+        // the report: each QSO once.
         REQUIRE(host.AddData(fx::Qso("LY1BB", 21, 30)) == 1);
+        REQUIRE(host.AddData(WrongBand("ES2CC", 20)) == 0);
+        REQUIRE(host.AddData(fx::Qso("ES1AA", 21, 35)) == 1);
+        REQUIRE(host.AddData(WrongBand("LY2BB", 50)) == 0);
         const std::string report = Report(host);
         CHECK(operatorAnswers.Headers().size() == 1);
-        CHECK(report.find("Total\t 2\t 2\t 2\t 0\r\nDupe\t 0\r\nBad QSO\t 1\r\n") != std::string::npos);
+        CHECK(report.find("Total\t 2\t 2\t 2\t 0\r\nDupe\t 0\r\nBad QSO\t 2\r\n") != std::string::npos);
         if (cancel) {
             CHECK(support::ReadBytes("YL2AA.cbr") == log);
-            CHECK(operatorAnswers.Outputs().empty());
+            // Only the box that says the export asked for meanwhile did not run.
+            REQUIRE(operatorAnswers.Outputs().size() == 1);
+            CHECK(LogLine(operatorAnswers.Outputs()[0].text).rfind("File not produced: ", 0) == 0);
             CHECK(report.find("Hourly (10min) QSO rate:     2 (12) QSOs/hour") != std::string::npos);
         } else {
             CHECK(support::ReadBytes("YL2AA.cbr") ==
                   std::string(kStart) +
                       "CALLSIGN: YL2AA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M\r\nCATEGORY-MODE: CW\r\n"
                       "CLAIMED-SCORE: 2\r\nCLUB: \r\nCREATED-BY: Qorv 2.18\r\n" +
-                      kEmptyAddress + "OPERATORS: YL2AA\r\nSOAPBOX: \r\n" + es1aa + ly1bb + "END-OF-LOG:\r\n");
+                      kEmptyAddress + "OPERATORS: YL2AA\r\nSOAPBOX: \r\n" + ly1bb + es1aa + "END-OF-LOG:\r\n");
             REQUIRE(operatorAnswers.Outputs().size() == 1);
             CHECK(LogLine(operatorAnswers.Outputs()[0].text) == "File produced: YL2AA.cbr");
         }

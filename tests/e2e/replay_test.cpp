@@ -249,6 +249,11 @@ TEST_CASE("replay: an export writes the log check beside the log and names it in
     ReplayOptions options;
     options.dll = support::ExeDir() + "BALTIC.dll";
     options.cabrillo = true;
+    // LY1AA is one letter from a call of the list: a ninth finding, hostsim's.
+    CCallList calls;
+    calls.Parse("LY1AB\n");
+    options.calls = &calls;
+    options.callsSource = "MASTER.SCP";
     ReplayResult r = ReplayFile(BALTIC_SAMPLES "baltic-faults.adi", options);
     REQUIRE_MESSAGE(r.ok, r.error);
     CHECK(r.stored == 7);
@@ -260,8 +265,9 @@ TEST_CASE("replay: an export writes the log check beside the log and names it in
                                  "organiser's count: 43 of the 43 points claimed; see SM5XYZ-check.txt");
     // Most costly first. The best two hours: from LY1AA at 21:05 the six
     // QSOs to DLABC at 21:35, four of them with Baltic stations (10 points).
+    CHECK(r.check == ReadBytes("SM5XYZ-check.txt"));
     CHECK(ReadBytes("SM5XYZ-check.txt") ==
-          "8 findings\r\n"
+          "9 findings\r\n"
           "Log check of SM5XYZ: 7 QSOs in the log, 1 refused\r\n"
           "Contest period: 2024-05-18 2100 to 2024-05-19 0200 UTC (the night with the most QSOs)\r\n"
           "Points: 43 claimed by the plug-in, 43 as the organiser counts\r\n"
@@ -289,7 +295,9 @@ TEST_CASE("replay: an export writes the log check beside the log and names it in
           "\r\nHeader (1)\r\n"
           "  CATEGORY-MODE is CW, but the log holds 5 CW and 2 SSB QSOs; choose MIXED\r\n"
           "\r\nBest two hours\r\n"
-          "  2024-05-18 2105 to 2024-05-18 2305: 6 QSOs, 42 points\r\n");
+          "  2024-05-18 2105 to 2024-05-18 2305: 6 QSOs, 42 points\r\n"
+          "\r\nPossibly busted calls (1): not in MASTER.SCP, one character from a call that is\r\n"
+          "  2024-05-18 2105 LY1AA: LY1AB? check the call in the host\r\n");
     // The page beside them: the section the header names, the claimed
     // score, the check as written, escaped; a copy for the page's own test.
     const std::string page = ReadBytes("SM5XYZ-summary.html");
@@ -338,7 +346,7 @@ std::string Utf16(const std::string& ascii)
 TEST_CASE("replay: hostsim writes only where it may, never over the host's files, and refuses bad input unwritten")
 {
     enum Setup { kNothing, kHostVersionFile, kOwnVersionFile, kReadOnlyFolder, kReadOnlyPlugins, kPluginsIsFile,
-                 kReadOnlySettings, kNoPlugins, kNoDll, kOtherDll };
+                 kReadOnlySettings, kNoPlugins, kNoDll, kOtherDll, kHandEditedLog, kStaleCheck };
     struct Row {
         std::string name;
         Setup setup;
@@ -382,7 +390,12 @@ TEST_CASE("replay: hostsim writes only where it may, never over the host's files
         // ended inside the reset, and no Plugins folder yet.
         {"hostsim's own version file", kOwnVersionFile, log, 0, ""},
         {"no Plugins folder", kNoPlugins, log, 0, ""},
+        // Exports: the log edited by hand is kept; a check file that cannot
+        // be replaced is never taken for this run's.
+        {"a hand-edited log", kHandEditedLog, log, 0, ""},
+        {"a check file that cannot be replaced", kStaleCheck, log, 0, ""},
     };
+    const std::string stale = "No findings\r\nLog check of SM5XYZ: an earlier run\r\n";
     for (const Row& row : rows) {
         CAPTURE(row.name);
         support::Scratch scratch("replay_safety", row.setup != kNoPlugins);
@@ -395,6 +408,7 @@ TEST_CASE("replay: hostsim writes only where it may, never over the host's files
         ReplayOptions options;
         options.dll = support::ExeDir() + "BALTIC.dll";
         std::unique_ptr<support::ReadOnlyFolder> readOnly;
+        HANDLE holder = INVALID_HANDLE_VALUE;
         switch (row.setup) {
         case kHostVersionFile: WriteBytes("Qorv2.ini", "[Main]\r\nQorv=2.19\r\n"); break;
         case kOwnVersionFile:
@@ -402,6 +416,15 @@ TEST_CASE("replay: hostsim writes only where it may, never over the host's files
             break;
         case kPluginsIsFile: RemoveDirectoryA("Plugins"); WriteBytes("Plugins", ""); break;
         case kReadOnlySettings: REQUIRE(SetFileAttributesA("Plugins\\BALTIC.ini", FILE_ATTRIBUTE_READONLY)); break;
+        case kStaleCheck:
+            support::RemoveFile("SM5XYZ.cbr");
+            WriteBytes("SM5XYZ-check.txt", stale);
+            // Held open by another program, it cannot be replaced.
+            holder = CreateFileA("SM5XYZ-check.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            REQUIRE(holder != INVALID_HANDLE_VALUE);
+            options.cabrillo = true;
+            break;
+        case kHandEditedLog: options.cabrillo = true; break;
         case kNoDll: options.dll = folder + "no-such\\BALTIC.dll"; break;
         case kOtherDll:
             CreateDirectoryA("other", nullptr);
@@ -417,6 +440,8 @@ TEST_CASE("replay: hostsim writes only where it may, never over the host's files
             readOnly.reset(new support::ReadOnlyFolder(folder + "Plugins"));
 
         ReplayResult r = ReplayFile("log.adi", options);
+        if (holder != INVALID_HANDLE_VALUE)
+            CloseHandle(holder);
         readOnly.reset();
         SetFileAttributesA("Plugins\\BALTIC.ini", FILE_ATTRIBUTE_NORMAL);
         CHECK(r.status == row.status);
@@ -436,10 +461,24 @@ TEST_CASE("replay: hostsim writes only where it may, never over the host's files
         }
         REQUIRE_MESSAGE(r.ok, r.error);
         CHECK(r.folder == folder);
-        CHECK(r.written == std::vector<std::string>{"BadQSO_RirezIzeruz_18_05_2024.txt", "Plugins\\BALTIC.ini"});
+        std::vector<std::string> written = {"BadQSO_RirezIzeruz_18_05_2024.txt", "Plugins\\BALTIC.ini"};
+        if (row.setup == kHandEditedLog) {
+            written.insert(written.end(), {"SM5XYZ-check.txt", "SM5XYZ-summary.html", "SM5XYZ.cbr", "SM5XYZ.cbr.bak"});
+            CHECK(r.backups == std::vector<std::string>{"SM5XYZ.cbr.bak"});
+            CHECK(ReadBytes("SM5XYZ.cbr.bak") == "START-OF-LOG: 3.0\r\nan earlier log\r\n");
+            CHECK(r.check == ReadBytes("SM5XYZ-check.txt"));
+        } else if (row.setup == kStaleCheck) {
+            // The plug-in leaves its whole new check beside the held one.
+            written.insert(written.end(), {"SM5XYZ-check.txt.tmp", "SM5XYZ-summary.html", "SM5XYZ.cbr"});
+            CHECK(r.check.empty());
+            CHECK(r.notWritten == std::vector<std::string>{"SM5XYZ-check.txt"});
+            CHECK(ReadBytes("SM5XYZ-check.txt") == stale);
+        } else {
+            CHECK(ReadBytes("SM5XYZ.cbr") == "START-OF-LOG: 3.0\r\nan earlier log\r\n");
+        }
+        CHECK(r.written == written);
         CHECK_FALSE(support::FileExists("Qorv2.ini"));
         CHECK(ReadBytes("notes.txt") == "the operator's own\r\n");
-        CHECK(ReadBytes("SM5XYZ.cbr") == "START-OF-LOG: 3.0\r\nan earlier log\r\n");
         char claimed[32] = {};
         GetPrivateProfileStringA("Settings", "Claimed", "", claimed, sizeof claimed, "Plugins\\BALTIC.ini");
         CHECK(std::string(claimed) == "21");
