@@ -26,7 +26,8 @@ if ! bash scripts/build.sh >"$log"; then
   die "the build failed (see the messages above and $log); fix that and rerun"
 fi
 
-export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. scripts/wine_env.sh
+export WINEPREFIX="$PWD/build/wineprefix"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "run: creating the Wine prefix in build/wineprefix (a minute or more, once)" >&2
   plog=build/wineprefix.log

@@ -15,7 +15,8 @@ bash scripts/build.sh || die "the build failed (its message is above)"
 command -v convert >/dev/null 2>&1 || die "ImageMagick's convert is missing; run scripts/setup.sh as root"
 
 bin="$PWD/build/bin"
-export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. scripts/wine_env.sh
+export WINEPREFIX="$PWD/build/wineprefix"
 # A prefix the tests already made is reused: making one takes minutes here.
 [ -f "$WINEPREFIX/system.reg" ] || sh scripts/wine_prefix.sh >/dev/null 2>&1 ||
   die "the Wine prefix could not be made ($WINEPREFIX)"

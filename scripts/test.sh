@@ -33,7 +33,8 @@ if [ "$emulated" -eq 1 ]; then
 fi
 
 # The tests' Wine prefix, made once per build tree before any test runs.
-export WINEPREFIX="$PWD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. ../scripts/wine_env.sh
+export WINEPREFIX="$PWD/wineprefix"
 if ! sh ../scripts/wine_prefix.sh >wineprefix.log 2>&1; then
   tail -n 20 wineprefix.log >&2
   die "the Wine prefix could not be made in build/wineprefix (log: build/wineprefix.log); remove build/wineprefix and retry"
@@ -45,9 +46,13 @@ fi
 # server itself).
 log=ctest.log
 rc=0
+# Wine's own processes (its services, the desktop window's) start here, with
+# no test's output: ctest waits until a test's output closes, which a Wine
+# process started by that test would hold open until the run ends.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wineserver -p
   trap "wineserver -k 2>/dev/null; wineserver -w" EXIT
+  wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1
   ctest --output-on-failure -j2 --timeout "$@"
 ' ctest "$timeout" "${repeat[@]}" 2>&1 | tee "$log" || rc=$?
 
