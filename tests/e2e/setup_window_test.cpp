@@ -66,8 +66,16 @@ TEST_CASE("Setup window: which resets open it")
         fx::WriteHostVersion(row.version);
         fx::SetStart(row.start);
         s.host.ResetStats(fx::ContestReset());
-        // A window that must not open is given as long to appear as one that must.
-        CHECK(WaitUntil([] { return FindSetupWindow() != nullptr; }, Scaled(10000)) == row.opens);
+        if (row.opens) {
+            CHECK(WaitUntil([] { return FindSetupWindow() != nullptr; }, Scaled(10000)));
+        } else {
+            // The window opens only on the thread the reset starts: after a
+            // reset that must not open it, the plug-in has no thread.
+            FakeHostApp::PumpFor(Scaled(300));
+            const BYTE* base = reinterpret_cast<const BYTE*>(s.host.Module());
+            CHECK(ThreadsStartedIn(base, ImageEnd(s.host.Module())) == 0);
+            CHECK(FindSetupWindow() == nullptr);
+        }
     }
     Station s("setup_once");
     HWND first = s.Open(nullptr);
